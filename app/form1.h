@@ -1,0 +1,134 @@
+#pragma once
+#include "platform/canvas.h"
+#include "platform/canvasmarks.h"
+#include "platform/canvaswidget.h"
+#include "platform/controls.h"
+
+#include <QLabel>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+// The one window of the program. Its fields are the figure state; its member
+// functions are the event handlers and the routines they share, grouped below by
+// subsystem (each group is defined in the folder named in its comment).
+class Form1 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    // --- Figure state ---------------------------------------------------------
+    double aX = 0, aY = 0; // point A
+    double bX = 0, bY = 0; // point B
+    double pX = 0, pY = 0; // point P (off the circle while "円周上" is unticked)
+    int oX = 0, oY = 0;    // centre O
+    float radius = 0;      // radius of the circle
+    double angleA = 0;     // degrees, anticlockwise on screen
+    double angleB = 0;
+    double angleP = 0;
+    int lineSlot = 0;               // 1..5: slot of the next straight line; 0 none
+    int memoMode = 0;               // memo pen on
+    int penDown = 0;                // memo pen pressed on the canvas
+    int lineMode = 0;               // straight-line tool on
+    int lineDragging = 0;           // a straight line is being pulled
+    std::int16_t dragTarget = 0;    // 0 none, 1 P, 2 A, 3 B, 4 radius handle
+    int penColour = 0;              // palette index of the memo ink
+    int lineColour = 0;             // palette index of new straight lines
+    int gridShown = 0;              // the grid is shown
+    std::int16_t traceCount = 0;    // traces of P kept, 0..5
+    float lastX = 0, lastY = 0;     // latest pointer position on the canvas
+    float handleX = 0, handleY = 0; // top-left corner of the radius handle
+    int dirPA = 0;                  // direction of the ray from P to A, whole degrees
+    float dirPB = 0;                // direction of the ray from P to B, whole degrees
+
+    // --- Start-up, reset and quit (app/startup.cpp) ---------------------------
+    void Form_Load();
+    void ResetFigure();
+    void Command1_Click(); // "初期画面"
+    void Command2_Click(); // "終了"
+
+    // --- Figure placement, drawing and readouts (figure/) ---------------------
+    void LayoutFigure();           // figure/layout.cpp
+    void ClearTraces();            // figure/layout.cpp
+    void DrawFigure();             // figure/drawing.cpp
+    void UpdateReadouts();         // figure/readouts.cpp
+    void UpdateReadoutsOtherArc(); // figure/readouts.cpp
+
+    // --- Pointer on the canvas (interaction/pointer.cpp, interaction/dragging.cpp) --
+    void gamen_MouseDown(int button, int shift, float x, float y);
+    void gamen_MouseMove(int button, int shift, float x, float y);
+    void gamen_MouseUp(int button, int shift, float x, float y);
+    bool figureMode() const { return memoMode == 0 && lineMode == 0; }
+    void PickHandle(float x, float y); // left press in figure mode
+    void DragFigure(float x, float y); // movement in figure mode
+
+    // --- Memo pen and straight lines (interaction/memopen.cpp, interaction/straightlines.cpp)
+    void Command3_Click();         // "メモ"
+    void Option1_Click(int index); // pen buttons
+    void Command5_Click();         // "直線"
+    void Option2_Click(int index); // straight-line colours
+    void Check1_Click(int index);  // straight-line boxes "1".."5"
+    void MoveEraserRing(float x, float y);
+    void ToolPress(float x, float y);   // left press while a tool is on
+    void ToolMove(float x, float y);    // movement while a tool is on
+    void ToolRelease(float x, float y); // release while a tool is on
+
+    // --- Display toggles (aids/toggles.cpp) -----------------------------------
+    void Check6_Click();          // "点Ｐ"
+    void Check7_Click();          // "∠ＡＰＢ"
+    void Check8_Click();          // "∠ＡＯＢ"
+    void Check2_Click(int index); // "中心角" (0), "円周角" (1)
+    void Check5_Click();          // "弧ＡＢ"
+    void Check4_Click();          // "補助線"
+    void Check9_Click();          // "円周上"
+
+    // --- Traces of P (aids/traces.cpp) ----------------------------------------
+    void Command7_Click(int index); // 0 "跡を残す", otherwise "跡を消す"
+
+    // --- Grid (aids/grid.cpp) ---------------------------------------------------
+    void CreateGridLines();
+    void Command4_Click(); // "方眼"
+
+    // --- Printing (aids/printing.cpp) ---------------------------------------------
+    void Command6_Click(); // "印刷"
+
+    // --- The canvas, its marks and the controls (app/form1.cpp) ---------------
+    Canvas gamen;
+    CanvasMarks marks;
+    CanvasWidget* gamenView = nullptr;
+
+    QLabel* Label1 = nullptr;
+    PushButton* Command1 = nullptr;
+    PushButton* Command2 = nullptr;
+    PushButton* Command3 = nullptr;
+    PushButton* Command4 = nullptr;
+    PushButton* Command5 = nullptr;
+    PushButton* Command6 = nullptr;
+    std::array<PushButton*, 2> Command7{};
+    std::array<OptionButton*, 8> Option1{};
+    std::array<OptionButton*, 4> Option2{};
+    std::array<CheckBox*, 5> Check1{};
+    std::array<QLabel*, 2> Label4{};
+    std::array<CheckBox*, 2> Check2{};
+    CheckBox* Check3 = nullptr;
+    CheckBox* Check4 = nullptr;
+    CheckBox* Check5 = nullptr;
+    CheckBox* Check6 = nullptr;
+    CheckBox* Check7 = nullptr;
+    CheckBox* Check8 = nullptr;
+    CheckBox* Check9 = nullptr;
+    std::array<ReadoutLabel*, 2> Label5{};
+    std::array<QLabel*, 2> Label6{};
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+
+  signals:
+    // "終了" was pressed: the program ends.
+    void quitRequested();
+
+  private:
+    void createControls();
+    void connectHandlers();
+};

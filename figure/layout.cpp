@@ -1,0 +1,86 @@
+#include "app/form1.h"
+
+#include "figure/geometry.h"
+
+using geometry::toSingle;
+
+namespace {
+
+void placeDot(DotMark& dot, double x, double y) {
+    dot.left = toSingle(x - 5);
+    dot.top = toSingle(y - 5);
+}
+
+void placeLetter(LetterMark& letter, geometry::Point corner) {
+    letter.left = toSingle(corner.x);
+    letter.top = toSingle(corner.y);
+}
+
+} // namespace
+
+void Form1::LayoutFigure() {
+    gamen.clear();
+    const geometry::Point p = geometry::pointOnCircle(oX, oY, radius, angleP);
+    pX = p.x;
+    pY = p.y;
+    const geometry::Point a = geometry::pointOnCircle(oX, oY, radius, angleA);
+    aX = a.x;
+    aY = a.y;
+    const geometry::Point b = geometry::pointOnCircle(oX, oY, radius, angleB);
+    bX = b.x;
+    bY = b.y;
+
+    Check5->setValue(0);
+    Check6->setValue(0);
+    Check8->setValue(0);
+    marks.Shape4.visible = false;
+    marks.Label2[0].visible = false;
+
+    placeDot(marks.Shape5, oX, oY);
+    placeDot(marks.Shape6[0], aX, aY);
+    placeDot(marks.Shape6[1], bX, bY);
+
+    Check7->setEnabled(false);
+    Check2[1]->setEnabled(false);
+    Check2[0]->setEnabled(false);
+
+    marks.Shape2.top = toSingle(oY - radius);
+    marks.Shape2.left = toSingle(oX - radius);
+    marks.Shape2.width = 2 * radius;
+    marks.Shape2.height = 2 * radius;
+    marks.Shape3.left = handleX;
+    marks.Shape3.top = handleY;
+
+    const double oppositeAngle = angleP + 180;
+    placeLetter(marks.Label2[1], geometry::letterCorner(oX, oY, radius, angleA));
+    placeLetter(marks.Label2[2], geometry::letterCorner(oX, oY, radius, angleB));
+    placeLetter(marks.Label2[4], geometry::letterCorner(oX, oY, radius, oppositeAngle));
+    marks.Label2[3].left = toSingle(oX - 53);
+    marks.Label2[3].top = toSingle(oY - 20);
+
+    const geometry::Point c = geometry::pointOnCircle(oX, oY, radius, oppositeAngle);
+    SegmentMark& auxiliary = marks.Line1[2];
+    auxiliary.x1 = toSingle(pX);
+    auxiliary.y1 = toSingle(pY);
+    auxiliary.x2 = toSingle(c.x);
+    auxiliary.y2 = toSingle(c.y);
+
+    for (int i = 0; i < 5; ++i) {
+        // The auxiliary diameter stays shown at its new place while "補助線" is ticked.
+        if (i != 2 || Check4->value() == 0) marks.Line1[i].visible = false;
+        marks.Line4[i].x1 = 1000;
+        marks.Line4[i].x2 = 1000;
+    }
+    ClearTraces();
+    UpdateReadouts();
+    DrawFigure();
+}
+
+void Form1::ClearTraces() {
+    for (int i = 0; i < 10; ++i) {
+        marks.Line5[i].x1 = 1100;
+        marks.Line5[i].x2 = 1100;
+        marks.Label3[i].left = 1200;
+    }
+    traceCount = 0;
+}

@@ -1,0 +1,39 @@
+#include "app/form1.h"
+
+// The three canvas handlers. Figure mode drags the figure; the memo pen and the
+// straight-line tool take the same events while one of them is on.
+
+void Form1::gamen_MouseDown(int button, int shift, float x, float y) {
+    (void)shift;
+    if (button == 1 && figureMode()) PickHandle(x, y);
+    if (button == 1 && !figureMode()) ToolPress(x, y);
+    if (button == 2) {
+        gamen.clear();
+        DrawFigure();
+    }
+    lastX = x;
+    lastY = y;
+}
+
+void Form1::gamen_MouseMove(int button, int shift, float x, float y) {
+    (void)button;
+    (void)shift;
+    MoveEraserRing(x, y);
+    if (figureMode()) {
+        DragFigure(x, y);
+    } else {
+        ToolMove(x, y);
+    }
+    lastX = x;
+    lastY = y;
+}
+
+void Form1::gamen_MouseUp(int button, int shift, float x, float y) {
+    (void)button;
+    (void)shift;
+    if (figureMode()) {
+        dragTarget = 0;
+    } else {
+        ToolRelease(x, y);
+    }
+}
