@@ -1,0 +1,69 @@
+# Helpers for the real-window tests: a private Xvfb display, the built program in
+# it, screenshots and pixels in window coordinates. Source it; call e2e_start.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d)
+E2E_XVFB=""
+E2E_APP=""
+
+e2e_cleanup() {
+    [ -n "$E2E_APP" ] && kill "$E2E_APP" 2>/dev/null || true
+    [ -n "$E2E_XVFB" ] && kill "$E2E_XVFB" 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a free display and the program given as $1 in it.
+e2e_start() {
+    local program=$1
+    for n in $(seq 60 99); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        DISPLAY_NUMBER=$n
+        break
+    done
+    Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    E2E_XVFB=$!
+    export DISPLAY=":$DISPLAY_NUMBER"
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" "$program" >"$E2E_TMP/app.log" 2>&1 &
+    E2E_APP=$!
+    WINDOW=$(timeout 20 xdotool search --sync --name 'by Pelmora' | head -1) || fail "no window appeared"
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    WINDOW_X=$X
+    WINDOW_Y=$Y
+    WINDOW_WIDTH=$WIDTH
+    WINDOW_HEIGHT=$HEIGHT
+    sleep 0.5
+}
+
+# Takes a screenshot of the whole screen into $E2E_TMP/screen.png.
+e2e_shot() {
+    sleep 0.3
+    import -display "$DISPLAY" -window root "$E2E_TMP/screen.png"
+}
+
+# Colour as RRGGBB of the last screenshot at a point of the window's client area.
+window_pixel() {
+    convert "$E2E_TMP/screen.png" -format "%[hex:p{$((WINDOW_X + $1)),$((WINDOW_Y + $2))}]" info: | cut -c1-6
+}
+
+# The same for a point of the canvas drawing area (its origin is at 18, 58 of the window).
+canvas_pixel() { window_pixel $(($1 + 18)) $(($2 + 58)); }
+
+expect_canvas() {
+    local got
+    got=$(canvas_pixel "$1" "$2")
+    [ "${got^^}" = "${3^^}" ] || fail "canvas ($1, $2) is $got, expected $3${4:+ ($4)}"
+}
+
+# Pointer actions at canvas points.
+canvas_move() { xdotool mousemove --sync $((WINDOW_X + 18 + $1)) $((WINDOW_Y + 58 + $2)); }
+window_click() {
+    xdotool mousemove --sync $((WINDOW_X + $1)) $((WINDOW_Y + $2)) click 1
+    sleep 0.2
+}
