@@ -169,6 +169,10 @@ void TestToggles::cascades_data() {
                                              << "0000001"
                                              << "000"
                                              << "dotO dotA dotB";
+    QTest::newRow("reset unticks APB ticked without P") << "+6 -6 +7 +21 reset"
+                                                        << "0000001"
+                                                        << "000"
+                                                        << "dotO dotA dotB";
     QTest::newRow("reset brings the initial screen back") << "+6 +7 +21 +8 +20 +4 +5 reset"
                                                           << "0000001"
                                                           << "000"
