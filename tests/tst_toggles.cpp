@@ -301,7 +301,14 @@ void TestToggles::pixels_drawnAngleMarks() {
     QCOMPARE(form.gamen.pixel(px, py), palette::rgb(12));
     form.Check8->setValue(1);
     QCOMPARE(form.gamen.pixel(425, 335), palette::rgb(9));
+    // Ticking the readout redraws over the marks without a clear: they keep their
+    // colours and no fill leaks out of them.
     form.Check2[1]->setValue(1);
+    QCOMPARE(form.gamen.pixel(px, py), palette::rgb(12));
+    QCOMPARE(form.gamen.pixel(425, 335), palette::rgb(9));
+    QCOMPARE(form.gamen.pixel(425, 420), probe::kWhite);
+    QCOMPARE(form.gamen.pixel(100, 100), probe::kWhite);
+    QCOMPARE(form.gamen.pixel(800, 600), probe::kWhite);
 
     form.Check6->setValue(0);
     QCOMPARE(form.gamen.pixel(px, py), probe::kWhite);
