@@ -32,6 +32,9 @@ void Form1::LayoutFigure() {
 
     Check5->setValue(0);
     Check6->setValue(0);
+    // "∠ＡＰＢ" may be ticked while "点Ｐ" is not, and then unticking "点Ｐ" does
+    // not reach it: untick it here so that its chords and readout go too.
+    Check7->setValue(0);
     Check8->setValue(0);
     marks.Shape4.visible = false;
     marks.Label2[0].visible = false;

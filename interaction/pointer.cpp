@@ -31,9 +31,9 @@ void Form1::gamen_MouseMove(int button, int shift, float x, float y) {
 void Form1::gamen_MouseUp(int button, int shift, float x, float y) {
     (void)button;
     (void)shift;
-    if (figureMode()) {
-        dragTarget = 0;
-    } else {
-        ToolRelease(x, y);
-    }
+    // Any release ends a drag of the figure, also when a tool was switched on
+    // while the button was held: otherwise the next plain movement after the tool
+    // is switched off would still drag.
+    dragTarget = 0;
+    if (!figureMode()) ToolRelease(x, y);
 }
