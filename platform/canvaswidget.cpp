@@ -75,7 +75,9 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.save();
-    painter.setClipRect(QRect(kDrawingOffset, kDrawingOffset, Canvas::kWidth, Canvas::kHeight));
+    // The frame's inside is one row taller than the image: the grid's bottom line
+    // (y = 625) shows in that row.
+    painter.setClipRect(contentsRect());
     painter.translate(kDrawingOffset, kDrawingOffset);
 
     // Layers, bottom to top.
