@@ -98,7 +98,9 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const LetterMark& letter : marks_.Label2) paintLetter(painter, letter, letter.text);
     for (const LetterMark& letter : marks_.Label3) paintLetter(painter, letter, letter.text);
-    paintLetter(painter, marks_.Label7, printing_ ? QColor(Qt::black) : marks_.Label7.text);
+    // The name is white on white on the screen, where its box would only blot out the
+    // ink and the grid in the corner; it is painted, in black, for the page alone.
+    if (printing_) paintLetter(painter, marks_.Label7, Qt::black);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (marks_.Shape3.visible) {

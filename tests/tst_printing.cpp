@@ -273,6 +273,7 @@ class TestPrinting : public QObject {
     void secondPrintShowsSecondName();
     void nameIsBlackOnPageOnly();
     void canvasIsWhiteAfterPrinting();
+    void nameBoxHidesNothingOnScreen();
     void printsOneLandscapePageOnQueue();
     void cancelSendsNoJob();
     void noPrinterOpensPrintDialog();
@@ -404,6 +405,20 @@ void TestPrinting::canvasIsWhiteAfterPrinting() {
     form.gamen_MouseUp(2, 0, 300, 300);
     QCOMPARE(form.gamen.pixel(90, 600), kWhite);
     QCOMPARE(canvastesting::shown(canvastesting::view(form), 90, 600), kWhite);
+}
+
+// After printing, the invisible name box covers neither ink nor grid in the corner.
+void TestPrinting::nameBoxHidesNothingOnScreen() {
+    Form1 form;
+    recordPages(form);
+    form.Command4_Click();
+    form.Command3_Click();
+    canvastesting::pull(form, 40, 16, 80, 16);
+    answerWith(form, QStringLiteral("山田花子"));
+    form.Command6_Click();
+    const QImage shown = canvastesting::view(form);
+    QCOMPARE(canvastesting::shown(shown, 25, 14), 0xffc0c0c0);
+    QCOMPARE(canvastesting::shown(shown, 60, 16), palette::rgb(12));
 }
 
 // A real job on the cups-pdf queue: one page, the window along the sheet's long
