@@ -29,4 +29,10 @@ void Form1::CreateGridLines() {
     }
 }
 
-void Form1::Command4_Click() {}
+void Form1::Command4_Click() {
+    const bool show = gridShown == 0;
+    for (SegmentMark& line : marks.Line2) line.visible = show;
+    for (SegmentMark& line : marks.Line3) line.visible = show;
+    Command4->setBoldCaption(show);
+    gridShown = show ? 1 : 0;
+}

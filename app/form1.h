@@ -3,12 +3,15 @@
 #include "platform/canvasmarks.h"
 #include "platform/canvaswidget.h"
 #include "platform/controls.h"
+#include "platform/nameprompt.h"
+#include "platform/windowprinter.h"
 
 #include <QLabel>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 // The one window of the program. Its fields are the figure state; its member
 // functions are the event handlers and the routines they share, grouped below by
@@ -74,6 +77,11 @@ class Form1 : public QWidget {
     void ToolMove(float x, float y);    // movement while a tool is on
     void ToolRelease(float x, float y); // release while a tool is on
 
+    // The straight-line steps of the three above (interaction/straightlines.cpp)
+    void StartStraightLine(float x, float y);
+    void PullStraightLine(float x, float y);
+    void FinishStraightLine(float x, float y);
+
     // --- Display toggles (aids/toggles.cpp) -----------------------------------
     void Check6_Click();          // "点Ｐ"
     void Check7_Click();          // "∠ＡＰＢ"
@@ -92,6 +100,8 @@ class Form1 : public QWidget {
 
     // --- Printing (aids/printing.cpp) ---------------------------------------------
     void Command6_Click(); // "印刷"
+    std::unique_ptr<NamePrompt> namePrompt = std::make_unique<NamePrompt>();
+    std::unique_ptr<WindowPrinter> windowPrinter = std::make_unique<WindowPrinter>();
 
     // --- The canvas, its marks and the controls (app/form1.cpp) ---------------
     Canvas gamen;

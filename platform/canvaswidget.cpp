@@ -75,7 +75,9 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.save();
-    painter.setClipRect(QRect(kDrawingOffset, kDrawingOffset, Canvas::kWidth, Canvas::kHeight));
+    // The frame's inside is one row taller than the image: the grid's bottom line
+    // (y = 625) shows in that row.
+    painter.setClipRect(contentsRect());
     painter.translate(kDrawingOffset, kDrawingOffset);
 
     // Layers, bottom to top.
@@ -96,7 +98,9 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const LetterMark& letter : marks_.Label2) paintLetter(painter, letter, letter.text);
     for (const LetterMark& letter : marks_.Label3) paintLetter(painter, letter, letter.text);
-    paintLetter(painter, marks_.Label7, printing_ ? QColor(Qt::black) : marks_.Label7.text);
+    // The name is white on white on the screen, where its box would only blot out the
+    // ink and the grid in the corner; it is painted, in black, for the page alone.
+    if (printing_) paintLetter(painter, marks_.Label7, Qt::black);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (marks_.Shape3.visible) {

@@ -1,0 +1,544 @@
+#include "app/form1.h"
+#include "canvastesting.h"
+#include "platform/palette.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+constexpr QRgb kWhite = 0xffffffff;
+// A CUPS server that cannot answer: the system then has no printer at all.
+const QString kDeadCupsServer = QStringLiteral("/nonexistent/enshukaku-no-cups.sock");
+
+// Answers the name prompt with a fixed text and remembers how it was asked.
+class FixedPrompt : public NamePrompt {
+  public:
+    explicit FixedPrompt(QString answer) : answer_(std::move(answer)) {}
+    QString ask(QWidget*, const QString& title, const QString& prompt) override {
+        ++asked;
+        this->title = title;
+        this->prompt = prompt;
+        return answer_;
+    }
+    int asked = 0;
+    QString title, prompt;
+
+  private:
+    QString answer_;
+};
+
+// Renders the page as the real printer does, into an image, and keeps it.
+class RecordingPrinter : public WindowPrinter {
+  public:
+    Outcome print(QWidget& window, const QString& documentName) override {
+        page = QImage(window.size(), QImage::Format_RGB32);
+        window.render(&page);
+        documents << documentName;
+        return Outcome::Printed;
+    }
+    QImage page;
+    QStringList documents;
+};
+
+// With no default printer the dialog would be asked; here it "prints" to a file
+// that cannot be written, so the printer cannot start.
+class UnwritablePrinter : public WindowPrinter {
+  protected:
+    bool choosePrinter(QPrinter& printer, QWidget*) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QStringLiteral("/nonexistent/enshukaku/page.pdf"));
+        return true;
+    }
+};
+
+template <typename Prompt = FixedPrompt> Prompt* answerWith(Form1& form, const QString& answer) {
+    auto prompt = std::make_unique<Prompt>(answer);
+    Prompt* raw = prompt.get();
+    form.namePrompt = std::move(prompt);
+    return raw;
+}
+
+RecordingPrinter* recordPages(Form1& form) {
+    auto printer = std::make_unique<RecordingPrinter>();
+    RecordingPrinter* raw = printer.get();
+    form.windowPrinter = std::move(printer);
+    return raw;
+}
+
+// Pixels of Label7's box (at (8, 8) on the canvas) darker than mid grey.
+int darkPixelsInNameLabel(const QImage& window) {
+    const QPoint canvas = QPoint(16, 56) + QPoint(CanvasWidget::kDrawingOffset, CanvasWidget::kDrawingOffset);
+    int dark = 0;
+    for (int y = 8; y < 26; ++y) {
+        for (int x = 8; x < 160; ++x) dark += qGray(window.pixel(canvas + QPoint(x, y))) < 128 ? 1 : 0;
+    }
+    return dark;
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000)) return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Why the cups-pdf queue cannot take a page here; empty when it can. The tests
+// print only to a queue named PDF, never to a printer with paper in it.
+QString pdfQueueMissing() {
+    if (!run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")))
+        return QStringLiteral("no CUPS server is running (tools/cups-pdf start)");
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (printer.isNull()) return QStringLiteral("CUPS has no default printer");
+    if (printer.printerName() != QLatin1String("PDF"))
+        return QStringLiteral("the default printer is %1, not the cups-pdf queue PDF")
+            .arg(printer.printerName());
+    return QString();
+}
+
+#define REQUIRE_PDF_QUEUE()                                                                                  \
+    do {                                                                                                     \
+        const QString missing = pdfQueueMissing();                                                           \
+        if (!missing.isEmpty()) {                                                                            \
+            if (qgetenv("CI") == "true") QFAIL(qPrintable(missing));                                         \
+            QSKIP(qPrintable(missing));                                                                      \
+        }                                                                                                    \
+    } while (false)
+
+// Number of the latest job CUPS knows of (its history is kept); 0 before the first.
+int lastJobId() {
+    const QString jobs =
+        run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")});
+    int last = 0;
+    QRegularExpressionMatchIterator match =
+        QRegularExpression(QStringLiteral("^\\S+-(\\d+)\\s"), QRegularExpression::MultilineOption)
+            .globalMatch(jobs);
+    while (match.hasNext()) last = std::max(last, match.next().captured(1).toInt());
+    return last;
+}
+
+QString pdfOutputDirectory() {
+    return QDir::homePath() + QStringLiteral("/PDF");
+}
+
+struct PdfPages {
+    int count = 0;
+    double width = 0, height = 0;
+};
+
+PdfPages readPdfInfo(const QString& path) {
+    const QString info = run(QStringLiteral("pdfinfo"), {path});
+    PdfPages pages;
+    const QRegularExpressionMatch count = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    if (count.hasMatch()) pages.count = count.captured(1).toInt();
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)")).match(info);
+    if (size.hasMatch()) {
+        pages.width = size.captured(1).toDouble();
+        pages.height = size.captured(2).toDouble();
+    }
+    return pages;
+}
+
+// Waits up to a minute for the PDF of CUPS job `job`: cups-pdf names it after the
+// job and writes it some seconds after the job ends.
+QString waitForJobPdf(int job) {
+    const QString suffix = QStringLiteral("job_%1.pdf").arg(job);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 60000) {
+        const QDir directory(pdfOutputDirectory());
+        for (const QString& file : directory.entryList({QStringLiteral("*.pdf")}, QDir::Files)) {
+            if (!file.endsWith(suffix)) continue;
+            const QString path = directory.filePath(file);
+            if (readPdfInfo(path).count > 0) return path;
+        }
+        QTest::qWait(500);
+    }
+    return QString();
+}
+
+QImage renderPdf(const QString& pdf, int dpi) {
+    QTemporaryDir dir;
+    const QString stem = dir.filePath(QStringLiteral("page"));
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi),
+                                     QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, stem});
+    return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+bool paleGreen(QRgb pixel) {
+    return std::abs(qRed(pixel) - 192) < 24 && qGreen(pixel) > 230 && std::abs(qBlue(pixel) - 192) < 24;
+}
+
+// Where the window lies on the printed sheet: the bounding box of its pale green panel.
+QRect windowBox(const QImage& page) {
+    QRect box;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if (paleGreen(page.pixel(x, y))) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// The window cut out of the page and turned so that it reads as on the screen, at
+// the window's own size. Null when the panel is not found.
+QImage windowOnPage(const QImage& page) {
+    const QRect box = windowBox(page);
+    if (box.width() < 50 || box.height() < 50) return QImage();
+    QImage window = page.copy(box);
+    if (window.height() > window.width()) {
+        // Printed across the sheet: the title "円周角" (green on dark green) sits at the top left.
+        const QImage left = window.transformed(QTransform().rotate(90));
+        const QImage right = window.transformed(QTransform().rotate(-90));
+        auto greenTitleAtTopLeft = [](const QImage& image) {
+            const QImage title =
+                image.scaled(1014, 700).copy(24, 8, 99, 33).convertToFormat(QImage::Format_RGB32);
+            int green = 0;
+            for (int y = 0; y < title.height(); ++y) {
+                for (int x = 0; x < title.width(); ++x) {
+                    const QRgb p = title.pixel(x, y);
+                    green += qRed(p) < 80 && qBlue(p) < 80 && qGreen(p) > 90 ? 1 : 0;
+                }
+            }
+            return green > title.width() * title.height() / 2;
+        };
+        window = greenTitleAtTopLeft(left) ? left : right;
+    }
+    return window.scaled(1014, 700, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// Runs `function` of this test program again in a process whose CUPS server is dead,
+// so that the system has no printer at all. True when this already is that process.
+bool inProcessWithoutPrinter(const char* function) {
+    if (qEnvironmentVariable("CUPS_SERVER") == kDeadCupsServer) return true;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CUPS_SERVER"), kDeadCupsServer);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.remove(QStringLiteral("PRINTER"));
+    environment.remove(QStringLiteral("LPDEST"));
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(function)});
+    const bool finished = child.waitForFinished(120000);
+    const QByteArray output = child.readAll();
+    if (!finished || child.exitCode() != 0) qWarning().noquote() << output;
+    [&] {
+        QVERIFY(finished);
+        QCOMPARE(child.exitCode(), 0);
+        QVERIFY2(output.contains("PASS   : TestPrinting::" + QByteArray(function)), output.constData());
+    }();
+    return false;
+}
+
+// Calls `handle` with each modal window that opens until `stop` is set.
+void watchModals(std::function<void(QWidget*)> handle, bool& stop) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, &stop] {
+        if (stop) {
+            timer->deleteLater();
+            return;
+        }
+        if (QWidget* modal = QApplication::activeModalWidget()) handle(modal);
+    });
+    timer->start();
+}
+
+} // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+  private slots:
+    void promptAsksForName();
+    void inputBoxReturnsTypedTextOrNothing_data();
+    void inputBoxReturnsTypedTextOrNothing();
+    void noNamePrintsNothing_data();
+    void noNamePrintsNothing();
+    void nameGoesOnPageAsTyped_data();
+    void nameGoesOnPageAsTyped();
+    void secondPrintShowsSecondName();
+    void nameIsBlackOnPageOnly();
+    void canvasIsWhiteAfterPrinting();
+    void nameBoxHidesNothingOnScreen();
+    void printsOneLandscapePageOnQueue();
+    void cancelSendsNoJob();
+    void noPrinterOpensPrintDialog();
+    void failedPrintingSaysSo();
+};
+
+void TestPrinting::promptAsksForName() {
+    Form1 form;
+    FixedPrompt* prompt = answerWith(form, QString());
+    recordPages(form);
+    QTest::mouseClick(form.Command6, Qt::LeftButton);
+    QCOMPARE(prompt->asked, 1);
+    QCOMPARE(prompt->title, QStringLiteral("印刷"));
+    QCOMPARE(prompt->prompt,
+             QStringLiteral("名前を入力してください。\n\n名前を入力しないと印刷できません。"));
+}
+
+void TestPrinting::inputBoxReturnsTypedTextOrNothing_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("OK") << QStringLiteral("山田 花子") << true << QStringLiteral("山田 花子");
+    QTest::newRow("OK with nothing typed") << QString() << true << QString();
+    QTest::newRow("cancel") << QStringLiteral("山田") << false << QString();
+}
+
+// The real modal box: its title, its prompt, no default text.
+void TestPrinting::inputBoxReturnsTypedTextOrNothing() {
+    QFETCH(QString, typed);
+    QFETCH(bool, accept);
+    QFETCH(QString, expected);
+    QWidget parent;
+    QString title, label, initial;
+    bool stop = false;
+    watchModals(
+        [&](QWidget* modal) {
+            auto* box = qobject_cast<QInputDialog*>(modal);
+            if (!box) return;
+            title = box->windowTitle();
+            label = box->labelText();
+            initial = box->textValue();
+            box->setTextValue(typed);
+            accept ? box->accept() : box->reject();
+        },
+        stop);
+    const QString answer = NamePrompt().ask(&parent, QStringLiteral("印刷"), QStringLiteral("a\n\nb"));
+    stop = true;
+    QCOMPARE(answer, expected);
+    QCOMPARE(title, QStringLiteral("印刷"));
+    QCOMPARE(label, QStringLiteral("a\n\nb"));
+    QCOMPARE(initial, QString());
+}
+
+void TestPrinting::noNamePrintsNothing_data() {
+    QTest::addColumn<bool>("printedBefore");
+    QTest::newRow("first print") << false;
+    QTest::newRow("after a print") << true;
+}
+
+// An empty answer (nothing typed, or the box cancelled) prints nothing and keeps the label.
+void TestPrinting::noNamePrintsNothing() {
+    QFETCH(bool, printedBefore);
+    Form1 form;
+    RecordingPrinter* printer = recordPages(form);
+    if (printedBefore) {
+        answerWith(form, QStringLiteral("太郎"));
+        form.Command6_Click();
+    }
+    const QString caption = form.marks.Label7.caption;
+    const int pages = int(printer->documents.size());
+    answerWith(form, QString());
+    form.Command6_Click();
+    QCOMPARE(printer->documents.size(), pages);
+    QCOMPARE(form.marks.Label7.caption, caption);
+}
+
+void TestPrinting::nameGoesOnPageAsTyped_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("name") << QStringLiteral("山田花子");
+    QTest::newRow("only spaces") << QStringLiteral("   ");
+    QTest::newRow("spaces around") << QStringLiteral(" Ken ");
+}
+
+void TestPrinting::nameGoesOnPageAsTyped() {
+    QFETCH(QString, name);
+    Form1 form;
+    RecordingPrinter* printer = recordPages(form);
+    answerWith(form, name);
+    form.Command6_Click();
+    QCOMPARE(printer->documents.size(), 1);
+    QCOMPARE(form.marks.Label7.caption, QStringLiteral("名前：") + name);
+    QVERIFY(printer->documents.first().contains(QStringLiteral("名前：") + name));
+}
+
+void TestPrinting::secondPrintShowsSecondName() {
+    Form1 form;
+    RecordingPrinter* printer = recordPages(form);
+    answerWith(form, QStringLiteral("一郎"));
+    form.Command6_Click();
+    const int firstDark = darkPixelsInNameLabel(printer->page);
+    answerWith(form, QStringLiteral("一郎と二郎と三郎"));
+    form.Command6_Click();
+    QCOMPARE(form.marks.Label7.caption, QStringLiteral("名前：一郎と二郎と三郎"));
+    // The longer name puts more ink on the page.
+    QVERIFY(darkPixelsInNameLabel(printer->page) > firstDark);
+}
+
+// The label is white on white: black on the page, invisible on the screen.
+void TestPrinting::nameIsBlackOnPageOnly() {
+    Form1 form;
+    RecordingPrinter* printer = recordPages(form);
+    answerWith(form, QStringLiteral("山田花子"));
+    QCOMPARE(darkPixelsInNameLabel(form.grab().toImage()), 0);
+    form.Command6_Click();
+    QVERIFY2(darkPixelsInNameLabel(printer->page) > 30, "no name on the page");
+    QCOMPARE(darkPixelsInNameLabel(form.grab().toImage()), 0);
+}
+
+// Nothing of the drawing at printing time comes back at a later clear.
+void TestPrinting::canvasIsWhiteAfterPrinting() {
+    Form1 form;
+    recordPages(form);
+    form.Command3_Click();
+    canvastesting::pull(form, 40, 600, 140, 600);
+    answerWith(form, QStringLiteral("花子"));
+    form.Command6_Click();
+    QCOMPARE(form.gamen.pixel(90, 600), palette::rgb(12));
+    form.gamen_MouseDown(2, 0, 300, 300);
+    form.gamen_MouseUp(2, 0, 300, 300);
+    QCOMPARE(form.gamen.pixel(90, 600), kWhite);
+    QCOMPARE(canvastesting::shown(canvastesting::view(form), 90, 600), kWhite);
+}
+
+// After printing, the invisible name box covers neither ink nor grid in the corner.
+void TestPrinting::nameBoxHidesNothingOnScreen() {
+    Form1 form;
+    recordPages(form);
+    form.Command4_Click();
+    form.Command3_Click();
+    canvastesting::pull(form, 40, 16, 80, 16);
+    answerWith(form, QStringLiteral("山田花子"));
+    form.Command6_Click();
+    const QImage shown = canvastesting::view(form);
+    QCOMPARE(canvastesting::shown(shown, 25, 14), 0xffc0c0c0);
+    QCOMPARE(canvastesting::shown(shown, 60, 16), palette::rgb(12));
+}
+
+// A real job on the cups-pdf queue: one page, the window along the sheet's long
+// side, with the figure and the name in black.
+void TestPrinting::printsOneLandscapePageOnQueue() {
+    REQUIRE_PDF_QUEUE();
+    const int jobBefore = lastJobId();
+    Form1 form;
+    answerWith(form, QStringLiteral("山田花子"));
+    form.Command6_Click();
+    const int job = lastJobId();
+    QCOMPARE(job, jobBefore + 1);
+
+    const QString pdf = waitForJobPdf(job);
+    QVERIFY2(!pdf.isEmpty(),
+             qPrintable(QStringLiteral("no PDF of job %1 in %2").arg(job).arg(pdfOutputDirectory())));
+    const PdfPages pages = readPdfInfo(pdf);
+    QCOMPARE(pages.count, 1);
+    const QImage page = renderPdf(pdf, 150);
+    QVERIFY(!page.isNull());
+    const QImage window = windowOnPage(page);
+    QVERIFY2(!window.isNull(), "the window is not on the page");
+    // Landscape: the window's long side lies along the sheet's long side and fills most of it.
+    const QRect box = windowBox(page);
+    const int pageLong = std::max(page.width(), page.height());
+    const int boxLong = std::max(box.width(), box.height());
+    QCOMPARE(box.width() > box.height(), page.width() > page.height());
+    QVERIFY2(boxLong > pageLong * 0.75, qPrintable(QStringLiteral("%1 of %2").arg(boxLong).arg(pageLong)));
+
+    // The figure: the circle's outline on the white canvas, the centre white.
+    const QPoint centre = QPoint(16 + 2 + 425, 56 + 2 + 325);
+    auto darkNear = [&](QPoint at) {
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -3; dx <= 3; ++dx)
+                if (qGray(window.pixel(at + QPoint(dx, dy))) < 100) return true;
+        return false;
+    };
+    for (QPoint offset : {QPoint(0, -250), QPoint(0, 250), QPoint(-250, 0), QPoint(250, 0)}) {
+        QVERIFY2(darkNear(centre + offset),
+                 qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    }
+    QVERIFY(qGray(window.pixel(centre + QPoint(60, 60))) > 230);
+    // The name, white on the screen, is black on the page.
+    QVERIFY2(darkPixelsInNameLabel(window) > 30, "no name on the page");
+    QFile::remove(pdf);
+}
+
+void TestPrinting::cancelSendsNoJob() {
+    REQUIRE_PDF_QUEUE();
+    const int job = lastJobId();
+    Form1 form;
+    FixedPrompt* prompt = answerWith(form, QString());
+    form.Command6_Click();
+    QCOMPARE(prompt->asked, 1);
+    QCOMPARE(lastJobId(), job);
+}
+
+// With no printer at all the standard print dialog opens; cancelling it prints
+// nothing and says nothing, accepting it prints to a PDF file.
+void TestPrinting::noPrinterOpensPrintDialog() {
+    if (!inProcessWithoutPrinter("noPrinterOpensPrintDialog")) return;
+    QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("page.pdf"));
+
+    for (bool accept : {false, true}) {
+        Form1 form;
+        answerWith(form, QStringLiteral("花子"));
+        QStringList seen;
+        bool stop = false;
+        watchModals(
+            [&](QWidget* modal) {
+                seen << QString::fromLatin1(modal->metaObject()->className());
+                auto* dialog = qobject_cast<QPrintDialog*>(modal);
+                if (!dialog) {
+                    modal->close();
+                    return;
+                }
+                if (!accept) {
+                    dialog->reject();
+                    return;
+                }
+                auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+                if (fileName) fileName->setText(file);
+                dialog->accept();
+            },
+            stop);
+        form.Command6_Click();
+        QTest::qWait(100);
+        stop = true;
+        QVERIFY2(!seen.isEmpty(), "no dialog");
+        QVERIFY2(qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()) == nullptr,
+                 "dialog left open");
+        QCOMPARE(seen.first(), QStringLiteral("QPrintDialog"));
+        QVERIFY2(!seen.join(',').contains(QStringLiteral("QMessageBox")), qPrintable(seen.join(',')));
+        QCOMPARE(form.marks.Label7.caption, QStringLiteral("名前：花子"));
+        QCOMPARE(QFile::exists(file), accept);
+    }
+    const PdfPages pages = readPdfInfo(file);
+    QCOMPARE(pages.count, 1);
+    QVERIFY(pages.width > pages.height);
+}
+
+void TestPrinting::failedPrintingSaysSo() {
+    if (!inProcessWithoutPrinter("failedPrintingSaysSo")) return;
+    Form1 form;
+    answerWith(form, QStringLiteral("花子"));
+    form.windowPrinter = std::make_unique<UnwritablePrinter>();
+    QString message;
+    bool stop = false;
+    watchModals(
+        [&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) message = box->text();
+            modal->close();
+        },
+        stop);
+    form.Command6_Click();
+    stop = true;
+    QVERIFY2(message.contains(QStringLiteral("印刷できませんでした")), qPrintable(message));
+}
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
