@@ -67,3 +67,14 @@ window_click() {
     xdotool mousemove --sync $((WINDOW_X + $1)) $((WINDOW_Y + $2)) click 1
     sleep 0.2
 }
+
+# The whole pixel at angle $1 (degrees) on the initial circle, as "x y".
+circle_point() {
+    awk -v a="$1" 'BEGIN { r = a * 3.14 / 180; printf "%d %d\n", 425 + 250 * cos(r) + 0.5, 325 - 250 * sin(r) + 0.5 }'
+}
+
+# The pixel $4 px from ($1, $2) in the direction $3 degrees, as "x y".
+mark_point() {
+    awk -v x="$1" -v y="$2" -v a="$3" -v d="$4" \
+        'BEGIN { r = a * 3.141592653589793 / 180; printf "%d %d\n", x + d * cos(r) + 0.5, y - d * sin(r) + 0.5 }'
+}
