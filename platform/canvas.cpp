@@ -5,12 +5,80 @@
 #include <QPainter>
 #include <QPen>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
+
+constexpr QRgb kOpaque = 0xff000000;
+
+// The flood fill stops at pixels of the border colour and at pixels it has reached.
+inline bool stops(QRgb pixel, QRgb border, QRgb reached) {
+    return pixel == border || pixel == reached;
+}
+
+#ifdef __SSE2__
+// Bit i set when pixel i of the four at `pixels` stops the fill.
+inline int stopMask(const QRgb* pixels, __m128i border, __m128i reached) {
+    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+    const __m128i hit = _mm_or_si128(_mm_cmpeq_epi32(four, border), _mm_cmpeq_epi32(four, reached));
+    return _mm_movemask_ps(_mm_castsi128_ps(hit));
+}
+#endif
+
+// Sets `count` pixels from `first` to `value`, four at a time where possible.
+void fillPixels(QRgb* first, int count, QRgb value) {
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i four = _mm_set1_epi32(static_cast<int>(value));
+    for (; i + 4 <= count; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(first + i), four);
+#endif
+    for (; i < count; ++i) first[i] = value;
+}
+
+// First index in [from, to) whose pixel stops the fill; `to` when none does.
+int firstStop(const QRgb* line, int from, int to, QRgb border, QRgb reached) {
+    int x = from;
+#ifdef __SSE2__
+    const __m128i b = _mm_set1_epi32(static_cast<int>(border));
+    const __m128i r = _mm_set1_epi32(static_cast<int>(reached));
+    for (; x + 4 <= to; x += 4) {
+        const int mask = stopMask(line + x, b, r);
+        if (mask != 0) return x + std::countr_zero(static_cast<unsigned>(mask));
+    }
+#endif
+    while (x < to && !stops(line[x], border, reached)) ++x;
+    return x;
+}
+
+// Last index at or before `from` whose pixel stops the fill; -1 when none does.
+int lastStop(const QRgb* line, int from, QRgb border, QRgb reached) {
+    int x = from;
+#ifdef __SSE2__
+    const __m128i b = _mm_set1_epi32(static_cast<int>(border));
+    const __m128i r = _mm_set1_epi32(static_cast<int>(reached));
+    for (; x - 3 >= 0; x -= 4) {
+        const int mask = stopMask(line + x - 3, b, r);
+        if (mask != 0) return x - 3 + (31 - std::countl_zero(static_cast<unsigned>(mask)));
+    }
+#endif
+    while (x >= 0 && !stops(line[x], border, reached)) --x;
+    return x;
+}
+
+// First index in [from, last] whose pixel the fill may enter; last + 1 when none.
+int firstInside(const QRgb* line, int from, int last, QRgb border, QRgb reached) {
+    int x = from;
+    while (x <= last && stops(line[x], border, reached)) ++x;
+    return x;
+}
 
 int toPixel(double value) {
     return static_cast<int>(geometry::roundHalfEven(value));
@@ -52,8 +120,8 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
 } // namespace
 
 Canvas::Canvas() : image_(kWidth, kHeight, QImage::Format_RGB32) {
-    visited_.assign(static_cast<size_t>(kWidth) * kHeight, 0);
-    stack_.reserve(4096);
+    pending_.reserve(4096);
+    painted_.reserve(4096);
     clear();
 }
 
@@ -176,50 +244,51 @@ void Canvas::paintedCircle(float cx, float cy, float radius, QRgb colour) {
     painter.drawEllipse(QPointF(cx, cy), radius, radius);
 }
 
-// Iterative 4-connected span fill. Visited pixels are tracked in a mask of
-// generations, so pixels that already have the fill colour are filled over and the
-// mask never needs clearing.
+// Iterative 4-connected span fill (Heckbert's seed fill): each entry is a run of
+// a row that was painted, and the row next to it in `direction` still to be searched
+// below that run. Every pixel is read about once; runs are found with vector compares.
 void Canvas::floodFill(int x, int y, QRgb border) {
     if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return;
-    border |= 0xff000000;
+    border |= kOpaque;
     beginDirect();
     if (row(y)[x] == border) return;
-    if (++generation_ == 0) {
-        std::fill(visited_.begin(), visited_.end(), 0);
-        generation_ = 1;
-    }
-    const std::uint16_t gen = generation_;
-    const QRgb fill = fillColour_ | 0xff000000;
-    auto inside = [&](const QRgb* line, const std::uint16_t* seen, int px) {
-        return line[px] != border && seen[px] != gen;
+    const QRgb fill = fillColour_ | kOpaque;
+    // Reached pixels: the fill colour without alpha, so pixels that had the fill colour
+    // already are filled over, and an inside test is two compares.
+    const QRgb reached = fill & ~kOpaque;
+    auto inside = [&](const QRgb* line, int px) { return line[px] != border && line[px] != reached; };
+    auto paint = [&](QRgb* line, int y0, int left, int right) {
+        fillPixels(line + left, right - left + 1, reached);
+        painted_.push_back({y0, left, right});
+    };
+    auto push = [&](int y0, int left, int right, int direction) {
+        const int next = y0 + direction;
+        if (next >= 0 && next < kHeight) pending_.push_back({y0, left, right, direction});
     };
 
-    stack_.clear();
-    stack_.push_back({x, x, y, 0});
-    while (!stack_.empty()) {
-        const Span seed = stack_.back();
-        stack_.pop_back();
-        const int sy = seed.y;
+    pending_.clear();
+    painted_.clear();
+    push(y, x, x, 1);
+    push(y + 1, x, x, -1);
+    while (!pending_.empty()) {
+        const Segment parent = pending_.back();
+        pending_.pop_back();
+        const int direction = parent.direction, sy = parent.y + direction;
+        const int x1 = parent.left, x2 = parent.right;
         QRgb* line = row(sy);
-        std::uint16_t* seen = visited_.data() + static_cast<size_t>(sy) * kWidth;
-        // Each entry is a range of the row to search for unvisited runs.
-        int px = seed.left;
-        while (px <= seed.right) {
-            if (!inside(line, seen, px)) {
-                ++px;
-                continue;
-            }
+        int px = inside(line, x1) ? x1 : firstInside(line, x1 + 1, x2, border, reached);
+        while (px <= x2) {
             int left = px;
-            while (left > 0 && inside(line, seen, left - 1)) --left;
-            int right = px;
-            while (right + 1 < kWidth && inside(line, seen, right + 1)) ++right;
-            for (int i = left; i <= right; ++i) {
-                line[i] = fill;
-                seen[i] = gen;
+            if (px == x1) {
+                left = lastStop(line, x1, border, reached) + 1;
+                if (left < x1) push(sy, left, x1 - 1, -direction); // leak on the left
             }
-            if (sy > 0) stack_.push_back({left, right, sy - 1, -1});
-            if (sy + 1 < kHeight) stack_.push_back({left, right, sy + 1, 1});
-            px = right + 2;
+            const int end = firstStop(line, px + 1, kWidth, border, reached);
+            paint(line, sy, left, end - 1);
+            push(sy, left, end - 1, direction);
+            if (end > x2 + 1) push(sy, x2 + 1, end - 1, -direction); // leak on the right
+            px = firstInside(line, end + 1, x2, border, reached);
         }
     }
+    for (const Run& run : painted_) fillPixels(row(run.y) + run.left, run.right - run.left + 1, fill);
 }

@@ -63,11 +63,15 @@ class Canvas {
     FillStyle fillStyle_ = FillStyle::Transparent;
     int textSize_ = 8;
 
-    // Reused by every flood fill so that filling allocates nothing.
-    std::vector<std::uint16_t> visited_;
-    std::uint16_t generation_ = 0;
-    struct Span {
-        int left, right, y, direction;
+    // Reused by every flood fill so that filling allocates nothing. While a fill runs,
+    // the pixels it has reached hold its colour with alpha 0, a value no pixel of the
+    // canvas has otherwise; the runs it painted are kept to make them opaque at the end.
+    struct Segment {
+        int y, left, right, direction;
     };
-    std::vector<Span> stack_;
+    std::vector<Segment> pending_;
+    struct Run {
+        int y, left, right;
+    };
+    std::vector<Run> painted_;
 };
