@@ -19,20 +19,6 @@ constexpr QRgb kWhite = 0xffffffff;
 
 constexpr QRgb kOpaque = 0xff000000;
 
-// The flood fill stops at pixels of the border colour and at pixels it has reached.
-inline bool stops(QRgb pixel, QRgb border, QRgb reached) {
-    return pixel == border || pixel == reached;
-}
-
-#ifdef __SSE2__
-// Bit i set when pixel i of the four at `pixels` stops the fill.
-inline int stopMask(const QRgb* pixels, __m128i border, __m128i reached) {
-    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
-    const __m128i hit = _mm_or_si128(_mm_cmpeq_epi32(four, border), _mm_cmpeq_epi32(four, reached));
-    return _mm_movemask_ps(_mm_castsi128_ps(hit));
-}
-#endif
-
 // Sets `count` pixels from `first` to `value`, four at a time where possible.
 void fillPixels(QRgb* first, int count, QRgb value) {
     int i = 0;
@@ -43,41 +29,105 @@ void fillPixels(QRgb* first, int count, QRgb value) {
     for (; i < count; ++i) first[i] = value;
 }
 
-// First index in [from, to) whose pixel stops the fill; `to` when none does.
-int firstStop(const QRgb* line, int from, int to, QRgb border, QRgb reached) {
-    int x = from;
-#ifdef __SSE2__
-    const __m128i b = _mm_set1_epi32(static_cast<int>(border));
-    const __m128i r = _mm_set1_epi32(static_cast<int>(reached));
-    for (; x + 4 <= to; x += 4) {
-        const int mask = stopMask(line + x, b, r);
-        if (mask != 0) return x + std::countr_zero(static_cast<unsigned>(mask));
+// Sets the bits left..right of a row of 64-bit words.
+void markBits(std::uint64_t* words, int left, int right) {
+    const int first = left / 64, last = right / 64;
+    const std::uint64_t all = ~std::uint64_t{0};
+    if (first == last) {
+        words[first] |= (all >> (63 - right + left)) << (left % 64);
+        return;
     }
-#endif
-    while (x < to && !stops(line[x], border, reached)) ++x;
-    return x;
+    words[first] |= all << (left % 64);
+    for (int word = first + 1; word < last; ++word) words[word] = all;
+    words[last] |= all >> (63 - right % 64);
 }
 
-// Last index at or before `from` whose pixel stops the fill; -1 when none does.
-int lastStop(const QRgb* line, int from, QRgb border, QRgb reached) {
-    int x = from;
-#ifdef __SSE2__
-    const __m128i b = _mm_set1_epi32(static_cast<int>(border));
-    const __m128i r = _mm_set1_epi32(static_cast<int>(reached));
-    for (; x - 3 >= 0; x -= 4) {
-        const int mask = stopMask(line + x - 3, b, r);
-        if (mask != 0) return x - 3 + (31 - std::countl_zero(static_cast<unsigned>(mask)));
-    }
-#endif
-    while (x >= 0 && !stops(line[x], border, reached)) --x;
-    return x;
-}
+// One row as the flood fill sees it. A pixel stops the fill when it has the border
+// colour, or the fill colour and has been reached already. Pixels are compared four
+// at a time.
+struct FillRow {
+    const QRgb* line;
+    const std::uint64_t* reached;
+    QRgb border, fill;
 
-// First index in [from, last] whose pixel the fill may enter; last + 1 when none.
-int firstInside(const QRgb* line, int from, int last, QRgb border, QRgb reached) {
-    int x = from;
-    while (x <= last && stops(line[x], border, reached)) ++x;
-    return x;
+    bool reachedAt(int x) const { return (reached[x / 64] >> (x % 64)) & 1; }
+    bool stops(int x) const { return line[x] == border || (line[x] == fill && reachedAt(x)); }
+    // Reached bits of the four pixels from x.
+    int reachedFour(int x) const {
+        const int word = x / 64, bit = x % 64;
+        std::uint64_t bits = reached[word] >> bit;
+        if (bit > 60) bits |= reached[word + 1] << (64 - bit);
+        return static_cast<int>(bits & 0xf);
+    }
+    // Bit i set when pixel x + i of four stops the fill.
+    int stopFour(int x) const {
+#ifdef __SSE2__
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x));
+        const int atBorder = _mm_movemask_ps(
+            _mm_castsi128_ps(_mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(border)))));
+        const int inFill =
+            _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(fill)))));
+#else
+        int atBorder = 0, inFill = 0;
+        for (int i = 0; i < 4; ++i) {
+            atBorder |= (line[x + i] == border) << i;
+            inFill |= (line[x + i] == fill) << i;
+        }
+#endif
+        return atBorder | (inFill != 0 ? inFill & reachedFour(x) : 0);
+    }
+
+    // First index in [from, to) that stops the fill; `to` when none does.
+    int firstStop(int from, int to) const {
+        int x = from;
+        for (; x + 4 <= to; x += 4) {
+            const int mask = stopFour(x);
+            if (mask != 0) return x + std::countr_zero(static_cast<unsigned>(mask));
+        }
+        while (x < to && !stops(x)) ++x;
+        return x;
+    }
+
+    // Last index at or before `from` that stops the fill; -1 when none does.
+    int lastStop(int from) const {
+        int x = from;
+        for (; x - 3 >= 0; x -= 4) {
+            const int mask = stopFour(x - 3);
+            if (mask != 0) return x - 3 + (31 - std::countl_zero(static_cast<unsigned>(mask)));
+        }
+        while (x >= 0 && !stops(x)) --x;
+        return x;
+    }
+
+    // First index in [from, last] that the fill may enter; last + 1 when none.
+    int firstInside(int from, int last) const {
+        int x = from;
+        while (x <= last && stops(x)) ++x;
+        return x;
+    }
+};
+
+// Midpoint circle: a closed 8-connected ring of offsets from the centre, each
+// handed to `plot` in the same order for the same radius.
+template <typename Plot> void midpointCircle(int radius, Plot plot) {
+    int x = radius, y = 0, err = 1 - radius;
+    while (x >= y) {
+        plot(x, y);
+        plot(y, x);
+        plot(-y, x);
+        plot(-x, y);
+        plot(-x, -y);
+        plot(-y, -x);
+        plot(y, -x);
+        plot(x, -y);
+        ++y;
+        if (err < 0) {
+            err += 2 * y + 1;
+        } else {
+            --x;
+            err += 2 * (y - x) + 1;
+        }
+    }
 }
 
 int toPixel(double value) {
@@ -121,7 +171,8 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
 
 Canvas::Canvas() : image_(kWidth, kHeight, QImage::Format_RGB32) {
     pending_.reserve(4096);
-    painted_.reserve(4096);
+    reached_.assign(static_cast<size_t>(kReachedWords) * kHeight, 0);
+    reachedStamp_.assign(kHeight, 0);
     clear();
 }
 
@@ -186,23 +237,12 @@ void Canvas::thinSegment(int x1, int y1, int x2, int y2, QRgb colour) {
 
 // Midpoint circle: a closed 8-connected ring.
 void Canvas::thinCircle(int cx, int cy, int radius, QRgb colour) {
-    int x = radius, y = 0, err = 1 - radius;
-    while (x >= y) {
-        plot(cx + x, cy + y, colour);
-        plot(cx + y, cy + x, colour);
-        plot(cx - y, cy + x, colour);
-        plot(cx - x, cy + y, colour);
-        plot(cx - x, cy - y, colour);
-        plot(cx - y, cy - x, colour);
-        plot(cx + y, cy - x, colour);
-        plot(cx + x, cy - y, colour);
-        ++y;
-        if (err < 0) {
-            err += 2 * y + 1;
-        } else {
-            --x;
-            err += 2 * (y - x) + 1;
-        }
+    const bool whollyInside =
+        cx - radius >= 0 && cy - radius >= 0 && cx + radius < kWidth && cy + radius < kHeight;
+    if (whollyInside) {
+        midpointCircle(radius, [&](int dx, int dy) { row(cy + dy)[cx + dx] = colour; });
+    } else {
+        midpointCircle(radius, [&](int dx, int dy) { plot(cx + dx, cy + dy, colour); });
     }
 }
 
@@ -244,30 +284,34 @@ void Canvas::paintedCircle(float cx, float cy, float radius, QRgb colour) {
     painter.drawEllipse(QPointF(cx, cy), radius, radius);
 }
 
+std::uint64_t* Canvas::reachedRow(int y) {
+    std::uint64_t* words = reached_.data() + static_cast<size_t>(y) * kReachedWords;
+    if (reachedStamp_[y] != fillStamp_) {
+        std::fill(words, words + kReachedWords, 0);
+        reachedStamp_[y] = fillStamp_;
+    }
+    return words;
+}
+
 // Iterative 4-connected span fill (Heckbert's seed fill): each entry is a run of
 // a row that was painted, and the row next to it in `direction` still to be searched
-// below that run. Every pixel is read about once; runs are found with vector compares.
+// below that run. Every pixel is read about once and written once.
 void Canvas::floodFill(int x, int y, QRgb border) {
     if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return;
     border |= kOpaque;
     beginDirect();
     if (row(y)[x] == border) return;
     const QRgb fill = fillColour_ | kOpaque;
-    // Reached pixels: the fill colour without alpha, so pixels that had the fill colour
-    // already are filled over, and an inside test is two compares.
-    const QRgb reached = fill & ~kOpaque;
-    auto inside = [&](const QRgb* line, int px) { return line[px] != border && line[px] != reached; };
-    auto paint = [&](QRgb* line, int y0, int left, int right) {
-        fillPixels(line + left, right - left + 1, reached);
-        painted_.push_back({y0, left, right});
-    };
     auto push = [&](int y0, int left, int right, int direction) {
         const int next = y0 + direction;
         if (next >= 0 && next < kHeight) pending_.push_back({y0, left, right, direction});
     };
 
+    if (++fillStamp_ == 0) {
+        std::fill(reachedStamp_.begin(), reachedStamp_.end(), 0);
+        fillStamp_ = 1;
+    }
     pending_.clear();
-    painted_.clear();
     push(y, x, x, 1);
     push(y + 1, x, x, -1);
     while (!pending_.empty()) {
@@ -275,20 +319,21 @@ void Canvas::floodFill(int x, int y, QRgb border) {
         pending_.pop_back();
         const int direction = parent.direction, sy = parent.y + direction;
         const int x1 = parent.left, x2 = parent.right;
-        QRgb* line = row(sy);
-        int px = inside(line, x1) ? x1 : firstInside(line, x1 + 1, x2, border, reached);
+        std::uint64_t* reached = reachedRow(sy);
+        const FillRow scan{row(sy), reached, border, fill};
+        int px = scan.stops(x1) ? scan.firstInside(x1 + 1, x2) : x1;
         while (px <= x2) {
             int left = px;
             if (px == x1) {
-                left = lastStop(line, x1, border, reached) + 1;
+                left = scan.lastStop(x1) + 1;
                 if (left < x1) push(sy, left, x1 - 1, -direction); // leak on the left
             }
-            const int end = firstStop(line, px + 1, kWidth, border, reached);
-            paint(line, sy, left, end - 1);
+            const int end = scan.firstStop(px + 1, kWidth);
+            fillPixels(row(sy) + left, end - left, fill);
+            markBits(reached, left, end - 1);
             push(sy, left, end - 1, direction);
             if (end > x2 + 1) push(sy, x2 + 1, end - 1, -direction); // leak on the right
-            px = firstInside(line, end + 1, x2, border, reached);
+            px = scan.firstInside(end + 1, x2);
         }
     }
-    for (const Run& run : painted_) fillPixels(row(run.y) + run.left, run.right - run.left + 1, fill);
 }

@@ -1,4 +1,5 @@
-// The canvas flood fill against a plain breadth-first fill of the same image.
+// The canvas flood fill against a plain breadth-first fill of the same image, and
+// outlines whose white twins cover them exactly.
 #include "platform/canvas.h"
 
 #include <QtTest>
@@ -56,16 +57,18 @@ void fillAndCompare(Canvas& canvas, int x, int y, QRgb border, QRgb fill) {
 
 } // namespace
 
-class TestCanvasFill : public QObject {
+class TestCanvasPixels : public QObject {
     Q_OBJECT
   private slots:
     void edgeCases_data();
     void edgeCases();
     void randomScenes();
     void diagonalStepsHold();
+    void whiteTwinCoversOutline_data();
+    void whiteTwinCoversOutline();
 };
 
-void TestCanvasFill::edgeCases_data() {
+void TestCanvasPixels::edgeCases_data() {
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
     QTest::addColumn<QRgb>("fill");
@@ -79,7 +82,7 @@ void TestCanvasFill::edgeCases_data() {
     QTest::newRow("fill in the colour of ink inside") << 300 << 300 << kOther;
 }
 
-void TestCanvasFill::edgeCases() {
+void TestCanvasPixels::edgeCases() {
     QFETCH(int, x);
     QFETCH(int, y);
     QFETCH(QRgb, fill);
@@ -90,7 +93,7 @@ void TestCanvasFill::edgeCases() {
     fillAndCompare(canvas, x, y, kBorder, fill);
 }
 
-void TestCanvasFill::randomScenes() {
+void TestCanvasPixels::randomScenes() {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> coordinateX(-40, Canvas::kWidth + 40);
     std::uniform_int_distribution<int> coordinateY(-40, Canvas::kHeight + 40);
@@ -122,7 +125,7 @@ void TestCanvasFill::randomScenes() {
     }
 }
 
-void TestCanvasFill::diagonalStepsHold() {
+void TestCanvasPixels::diagonalStepsHold() {
     // A 1-px diagonal outline closes a region for the 4-connected fill.
     Canvas canvas;
     canvas.segment(100, 100, 300, 300, kBorder);
@@ -136,5 +139,40 @@ void TestCanvasFill::diagonalStepsHold() {
     QCOMPARE(canvas.pixel(151, 150), kFill);
 }
 
-QTEST_MAIN(TestCanvasFill)
-#include "tst_canvasfill.moc"
+void TestCanvasPixels::whiteTwinCoversOutline_data() {
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<float>("x");
+    QTest::addColumn<float>("y");
+    QTest::addColumn<float>("size");
+    QTest::newRow("circle inside") << 0 << 437.5f << 312.5f << 273.0f;
+    QTest::newRow("circle over the edges") << 0 << 20.4f << 600.6f << 140.5f;
+    QTest::newRow("small circle") << 0 << 100.5f << 99.5f << 30.0f;
+    QTest::newRow("segment") << 1 << 12.5f << 610.5f << 800.25f;
+    QTest::newRow("segment far out") << 1 << -5000.0f << 300.3f << 90000.0f;
+}
+
+void TestCanvasPixels::whiteTwinCoversOutline() {
+    QFETCH(int, shape);
+    QFETCH(float, x);
+    QFETCH(float, y);
+    QFETCH(float, size);
+    Canvas canvas;
+    auto draw = [&](QRgb colour) {
+        if (shape == 0) {
+            canvas.circle(x, y, size, colour);
+        } else {
+            canvas.segment(x, y, x + size, y - size / 20, colour);
+        }
+    };
+    draw(kBorder);
+    int drawn = 0;
+    for (int py = 0; py < Canvas::kHeight; ++py)
+        for (int px = 0; px < Canvas::kWidth; ++px) drawn += canvas.pixel(px, py) == kBorder;
+    QVERIFY(drawn > 50);
+    draw(0xffffffff);
+    for (int py = 0; py < Canvas::kHeight; ++py)
+        for (int px = 0; px < Canvas::kWidth; ++px) QCOMPARE(canvas.pixel(px, py), 0xffffffffu);
+}
+
+QTEST_MAIN(TestCanvasPixels)
+#include "tst_canvaspixels.moc"
