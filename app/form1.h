@@ -57,6 +57,7 @@ class Form1 : public QWidget {
     void DrawFigure();             // figure/drawing.cpp
     void UpdateReadouts();         // figure/readouts.cpp
     void UpdateReadoutsOtherArc(); // figure/readouts.cpp
+    void UpdateDirectionsFromP();  // figure/drawing.cpp: dirPA, dirPB for the current P
 
     // --- Pointer on the canvas (interaction/pointer.cpp, interaction/dragging.cpp) --
     void gamen_MouseDown(int button, int shift, float x, float y);

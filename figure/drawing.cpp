@@ -1,3 +1,123 @@
 #include "app/form1.h"
 
-void Form1::DrawFigure() {}
+#include "figure/geometry.h"
+#include "platform/palette.h"
+
+using geometry::FigureCase;
+
+namespace {
+
+constexpr double kSeedDistanceAtO = 10;
+constexpr double kSeedDistanceAtP = 20;
+constexpr float kMarkRadius = 30;
+constexpr float kBandOuterInset = 1;
+constexpr float kBandInnerInset = 8;
+
+struct CaseColours {
+    QRgb outlineAtO; // outlines at O and the fill of the mark of ∠AOB
+    QRgb band;       // the arc AB
+    QRgb atP;        // outlines and fill of the mark of ∠APB
+};
+
+CaseColours coloursOf(FigureCase figure) {
+    if (figure == FigureCase::OffArc) return {palette::rgb(9), palette::rgb(12), palette::rgb(12)};
+    return {palette::rgb(8), palette::rgb(0), palette::rgb(0)};
+}
+
+const QRgb kWhite = palette::rgb(15);
+
+// Fills from the seed at `distance` along the ray. A seed on an outline (a very
+// narrow angle) moves out along the same ray, at most to `farthest`, so that the
+// mark still shows where the angle opens up.
+void fillAlong(Canvas& canvas, const geometry::Ray& ray, double distance, double farthest, QRgb border) {
+    for (double reach = distance; reach <= farthest; reach += 1) {
+        const geometry::Pixel seed = geometry::toPixel(ray.at(reach));
+        if (seed.x < 0 || seed.y < 0 || seed.x >= Canvas::kWidth || seed.y >= Canvas::kHeight) return;
+        if (canvas.pixel(seed.x, seed.y) != border) {
+            canvas.floodFill(seed.x, seed.y, border);
+            return;
+        }
+    }
+}
+
+void drawSegment(Canvas& canvas, const geometry::Segment& line, QRgb colour) {
+    canvas.segment(geometry::toSingle(line.from.x), geometry::toSingle(line.from.y),
+                   geometry::toSingle(line.to.x), geometry::toSingle(line.to.y), colour);
+}
+
+} // namespace
+
+void Form1::UpdateDirectionsFromP() {
+    // A point on P itself has no direction: the previous one stays.
+    if (const auto towardsA = geometry::directionFromP(pX, pY, aX, aY)) dirPA = *towardsA;
+    if (const auto towardsB = geometry::directionFromP(pX, pY, bX, bY)) dirPB = static_cast<float>(*towardsB);
+}
+
+// Paints the arc band and the marks of ∠AOB and ∠APB: each is a region closed by
+// outlines, flood-filled, and its outlines painted over in white afterwards.
+void Form1::DrawFigure() {
+    gamen.setPenWidth(1);
+    const FigureCase figure = geometry::figureCase(angleA, angleB, angleP);
+    const CaseColours colours = coloursOf(figure);
+    const geometry::Ray towardsArc = geometry::rayTowardsSubtendedArc(oX, oY, angleA, angleB, figure);
+    const float centreX = static_cast<float>(oX), centreY = static_cast<float>(oY);
+    const float ax = geometry::toSingle(aX), ay = geometry::toSingle(aY);
+    const float bx = geometry::toSingle(bX), by = geometry::toSingle(bY);
+    // The readouts measure the angle of this drawing, not of the previous one.
+    UpdateDirectionsFromP();
+
+    gamen.segment(centreX, centreY, ax, ay, colours.outlineAtO);
+    gamen.segment(centreX, centreY, bx, by, colours.outlineAtO);
+
+    if (Check5->value() != 0) {
+        if (figure == FigureCase::OffArc) {
+            UpdateReadouts();
+        } else {
+            UpdateReadoutsOtherArc();
+        }
+        const float outer = radius - kBandOuterInset, inner = radius - kBandInnerInset;
+        gamen.circle(centreX, centreY, outer, colours.outlineAtO);
+        gamen.setFillStyle(Canvas::FillStyle::Solid);
+        gamen.setFillColour(colours.band);
+        fillAlong(gamen, towardsArc, kSeedDistanceAtO, outer - 1, colours.outlineAtO);
+        gamen.setFillStyle(Canvas::FillStyle::Transparent);
+        gamen.circle(centreX, centreY, outer, kWhite);
+        // The sector inside the band turns white again.
+        gamen.circle(centreX, centreY, inner, colours.outlineAtO);
+        gamen.setFillStyle(Canvas::FillStyle::Solid);
+        gamen.setFillColour(kWhite);
+        fillAlong(gamen, towardsArc, kSeedDistanceAtO, inner - 1, colours.outlineAtO);
+        gamen.setFillStyle(Canvas::FillStyle::Transparent);
+        gamen.circle(centreX, centreY, inner, kWhite);
+    }
+
+    gamen.circle(centreX, centreY, kMarkRadius, colours.outlineAtO);
+    gamen.setFillStyle(Canvas::FillStyle::Solid);
+    gamen.setFillColour(colours.outlineAtO);
+    if (Check8->value() != 0) {
+        fillAlong(gamen, towardsArc, kSeedDistanceAtO, kMarkRadius - 1, colours.outlineAtO);
+    }
+    gamen.setFillStyle(Canvas::FillStyle::Transparent);
+    gamen.circle(centreX, centreY, kMarkRadius, kWhite);
+    gamen.segment(centreX, centreY, ax, ay, kWhite);
+    gamen.segment(centreX, centreY, bx, by, kWhite);
+
+    const auto guideA = geometry::guideLine(pX, pY, aX, aY);
+    const auto guideB = geometry::guideLine(pX, pY, bX, bY);
+    const float px = geometry::toSingle(pX), py = geometry::toSingle(pY);
+    if (guideA) drawSegment(gamen, *guideA, colours.atP);
+    if (guideB) drawSegment(gamen, *guideB, colours.atP);
+    gamen.circle(px, py, kMarkRadius, colours.atP);
+    gamen.setFillStyle(Canvas::FillStyle::Solid);
+    gamen.setFillColour(colours.atP);
+    if (Check7->value() != 0) {
+        const geometry::SeedRays seeds = geometry::seedRaysAtP(pX, pY, figure, dirPA, dirPB);
+        for (int i = 0; i < seeds.count; ++i) {
+            fillAlong(gamen, seeds.rays[i], kSeedDistanceAtP, kMarkRadius - 1, colours.atP);
+        }
+    }
+    gamen.setFillStyle(Canvas::FillStyle::Transparent);
+    gamen.circle(px, py, kMarkRadius, kWhite);
+    if (guideA) drawSegment(gamen, *guideA, kWhite);
+    if (guideB) drawSegment(gamen, *guideB, kWhite);
+}

@@ -41,3 +41,83 @@ namespace geometry {
 double pointerAngle(double oX, double oY, double x, double y);
 
 } // namespace geometry
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace geometry {
+
+// Where P lies against the arc from A anticlockwise to B. Off that arc (Case 1) the
+// angle at P stands on it; on it, ends included (Case 2), the angle at P stands on the
+// other arc, from B anticlockwise through 0 to A.
+enum class FigureCase { OffArc, OnArc };
+
+// Expects 0 < angleA < angleB < 360.
+FigureCase figureCase(double angleA, double angleB, double angleP);
+
+// A ray in screen coordinates (y downwards): the point at distance r is
+// (x + r * dx, y + r * dy). Seeds of the flood fills lie on such rays.
+struct Ray {
+    double x = 0, y = 0;
+    double dx = 0, dy = 0;
+    Point at(double r) const { return {x + r * dx, y + r * dy}; }
+};
+
+// The ray from (x, y) in the direction theta (degrees, anticlockwise on screen).
+Ray rayAt(double x, double y, double theta);
+// The ray from (x, y) in the direction opposite theta.
+Ray rayOpposite(double x, double y, double theta);
+
+// The ray from O towards the arc the angle at P stands on: the middle of the arc
+// from A to B in Case 1, the opposite direction in Case 2.
+Ray rayTowardsSubtendedArc(double oX, double oY, double angleA, double angleB, FigureCase figure);
+
+// Whole pixel of a point, each coordinate rounded half to even.
+struct Pixel {
+    int x = 0, y = 0;
+};
+Pixel toPixel(Point point);
+
+// Direction of the ray from P to (x, y) in whole degrees 0..359, rounded half to
+// even. A point straight above P gives 90, straight below 270; no direction when
+// the point is P itself.
+std::optional<int> directionFromP(double pX, double pY, double x, double y);
+
+struct Segment {
+    Point from, to;
+};
+
+// The line through P and (x, y) between `halfHeight` pixels above and below P; a
+// horizontal line reaches `halfHeight` pixels to each side. None when the point is
+// P itself.
+std::optional<Segment> guideLine(double pX, double pY, double x, double y, double halfHeight = 100);
+
+// Sweep of the angle at P that stands on the subtended arc, in whole degrees:
+// anticlockwise from PA to PB in Case 1, from PB to PA in Case 2.
+int sweepAtP(FigureCase figure, int dirPA, float dirPB);
+
+// True when the angle at P contains the direction 0, so that the middle of the two
+// directions points away from it.
+bool sweepContainsZero(FigureCase figure, int dirPA, float dirPB);
+
+// Seeds of the mark of the angle at P, in order: the middle of the angle, and when
+// it contains the direction 0 and is wide enough, one seed 5 degrees inside each of
+// its rays.
+struct SeedRays {
+    std::array<Ray, 3> rays;
+    int count = 0;
+};
+SeedRays seedRaysAtP(double pX, double pY, FigureCase figure, int dirPA, float dirPB);
+
+// ∠AOB on the arc from A to B: the difference of the whole parts of the angles.
+int centralAngleOfArc(double angleA, double angleB);
+// ∠AOB on the subtended arc of the case.
+int subtendedCentralAngle(FigureCase figure, double angleA, double angleB);
+
+// A whole number as the readouts show it: digits only, a minus sign when negative.
+std::string wholeNumberText(int value);
+// Half of a whole number: "50" or "50.5".
+std::string halfText(int value);
+
+} // namespace geometry

@@ -5,12 +5,130 @@
 #include <QPainter>
 #include <QPen>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
+
+constexpr QRgb kOpaque = 0xff000000;
+
+// Sets `count` pixels from `first` to `value`, four at a time where possible.
+void fillPixels(QRgb* first, int count, QRgb value) {
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i four = _mm_set1_epi32(static_cast<int>(value));
+    for (; i + 4 <= count; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(first + i), four);
+#endif
+    for (; i < count; ++i) first[i] = value;
+}
+
+// Sets the bits left..right of a row of 64-bit words.
+void markBits(std::uint64_t* words, int left, int right) {
+    const int first = left / 64, last = right / 64;
+    const std::uint64_t all = ~std::uint64_t{0};
+    if (first == last) {
+        words[first] |= (all >> (63 - right + left)) << (left % 64);
+        return;
+    }
+    words[first] |= all << (left % 64);
+    for (int word = first + 1; word < last; ++word) words[word] = all;
+    words[last] |= all >> (63 - right % 64);
+}
+
+// One row as the flood fill sees it. A pixel stops the fill when it has the border
+// colour, or the fill colour and has been reached already. Pixels are compared four
+// at a time.
+struct FillRow {
+    const QRgb* line;
+    const std::uint64_t* reached;
+    QRgb border, fill;
+
+    bool reachedAt(int x) const { return (reached[x / 64] >> (x % 64)) & 1; }
+    bool stops(int x) const { return line[x] == border || (line[x] == fill && reachedAt(x)); }
+    // Reached bits of the four pixels from x.
+    int reachedFour(int x) const {
+        const int word = x / 64, bit = x % 64;
+        std::uint64_t bits = reached[word] >> bit;
+        if (bit > 60) bits |= reached[word + 1] << (64 - bit);
+        return static_cast<int>(bits & 0xf);
+    }
+    // Bit i set when pixel x + i of four stops the fill.
+    int stopFour(int x) const {
+#ifdef __SSE2__
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x));
+        const int atBorder = _mm_movemask_ps(
+            _mm_castsi128_ps(_mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(border)))));
+        const int inFill =
+            _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(fill)))));
+#else
+        int atBorder = 0, inFill = 0;
+        for (int i = 0; i < 4; ++i) {
+            atBorder |= (line[x + i] == border) << i;
+            inFill |= (line[x + i] == fill) << i;
+        }
+#endif
+        return atBorder | (inFill != 0 ? inFill & reachedFour(x) : 0);
+    }
+
+    // First index in [from, to) that stops the fill; `to` when none does.
+    int firstStop(int from, int to) const {
+        int x = from;
+        for (; x + 4 <= to; x += 4) {
+            const int mask = stopFour(x);
+            if (mask != 0) return x + std::countr_zero(static_cast<unsigned>(mask));
+        }
+        while (x < to && !stops(x)) ++x;
+        return x;
+    }
+
+    // Last index at or before `from` that stops the fill; -1 when none does.
+    int lastStop(int from) const {
+        int x = from;
+        for (; x - 3 >= 0; x -= 4) {
+            const int mask = stopFour(x - 3);
+            if (mask != 0) return x - 3 + (31 - std::countl_zero(static_cast<unsigned>(mask)));
+        }
+        while (x >= 0 && !stops(x)) --x;
+        return x;
+    }
+
+    // First index in [from, last] that the fill may enter; last + 1 when none.
+    int firstInside(int from, int last) const {
+        int x = from;
+        while (x <= last && stops(x)) ++x;
+        return x;
+    }
+};
+
+// Midpoint circle: a closed 8-connected ring of offsets from the centre, each
+// handed to `plot` in the same order for the same radius.
+template <typename Plot> void midpointCircle(int radius, Plot plot) {
+    int x = radius, y = 0, err = 1 - radius;
+    while (x >= y) {
+        plot(x, y);
+        plot(y, x);
+        plot(-y, x);
+        plot(-x, y);
+        plot(-x, -y);
+        plot(-y, -x);
+        plot(y, -x);
+        plot(x, -y);
+        ++y;
+        if (err < 0) {
+            err += 2 * y + 1;
+        } else {
+            --x;
+            err += 2 * (y - x) + 1;
+        }
+    }
+}
 
 int toPixel(double value) {
     return static_cast<int>(geometry::roundHalfEven(value));
@@ -52,8 +170,9 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
 } // namespace
 
 Canvas::Canvas() : image_(kWidth, kHeight, QImage::Format_RGB32) {
-    visited_.assign(static_cast<size_t>(kWidth) * kHeight, 0);
-    stack_.reserve(4096);
+    pending_.reserve(4096);
+    reached_.assign(static_cast<size_t>(kReachedWords) * kHeight, 0);
+    reachedStamp_.assign(kHeight, 0);
     clear();
 }
 
@@ -118,23 +237,12 @@ void Canvas::thinSegment(int x1, int y1, int x2, int y2, QRgb colour) {
 
 // Midpoint circle: a closed 8-connected ring.
 void Canvas::thinCircle(int cx, int cy, int radius, QRgb colour) {
-    int x = radius, y = 0, err = 1 - radius;
-    while (x >= y) {
-        plot(cx + x, cy + y, colour);
-        plot(cx + y, cy + x, colour);
-        plot(cx - y, cy + x, colour);
-        plot(cx - x, cy + y, colour);
-        plot(cx - x, cy - y, colour);
-        plot(cx - y, cy - x, colour);
-        plot(cx + y, cy - x, colour);
-        plot(cx + x, cy - y, colour);
-        ++y;
-        if (err < 0) {
-            err += 2 * y + 1;
-        } else {
-            --x;
-            err += 2 * (y - x) + 1;
-        }
+    const bool whollyInside =
+        cx - radius >= 0 && cy - radius >= 0 && cx + radius < kWidth && cy + radius < kHeight;
+    if (whollyInside) {
+        midpointCircle(radius, [&](int dx, int dy) { row(cy + dy)[cx + dx] = colour; });
+    } else {
+        midpointCircle(radius, [&](int dx, int dy) { plot(cx + dx, cy + dy, colour); });
     }
 }
 
@@ -176,50 +284,56 @@ void Canvas::paintedCircle(float cx, float cy, float radius, QRgb colour) {
     painter.drawEllipse(QPointF(cx, cy), radius, radius);
 }
 
-// Iterative 4-connected span fill. Visited pixels are tracked in a mask of
-// generations, so pixels that already have the fill colour are filled over and the
-// mask never needs clearing.
+std::uint64_t* Canvas::reachedRow(int y) {
+    std::uint64_t* words = reached_.data() + static_cast<size_t>(y) * kReachedWords;
+    if (reachedStamp_[y] != fillStamp_) {
+        std::fill(words, words + kReachedWords, 0);
+        reachedStamp_[y] = fillStamp_;
+    }
+    return words;
+}
+
+// Iterative 4-connected span fill (Heckbert's seed fill): each entry is a run of
+// a row that was painted, and the row next to it in `direction` still to be searched
+// below that run. Every pixel is read about once and written once.
 void Canvas::floodFill(int x, int y, QRgb border) {
     if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return;
-    border |= 0xff000000;
+    border |= kOpaque;
     beginDirect();
     if (row(y)[x] == border) return;
-    if (++generation_ == 0) {
-        std::fill(visited_.begin(), visited_.end(), 0);
-        generation_ = 1;
-    }
-    const std::uint16_t gen = generation_;
-    const QRgb fill = fillColour_ | 0xff000000;
-    auto inside = [&](const QRgb* line, const std::uint16_t* seen, int px) {
-        return line[px] != border && seen[px] != gen;
+    const QRgb fill = fillColour_ | kOpaque;
+    auto push = [&](int y0, int left, int right, int direction) {
+        const int next = y0 + direction;
+        if (next >= 0 && next < kHeight) pending_.push_back({y0, left, right, direction});
     };
 
-    stack_.clear();
-    stack_.push_back({x, x, y, 0});
-    while (!stack_.empty()) {
-        const Span seed = stack_.back();
-        stack_.pop_back();
-        const int sy = seed.y;
-        QRgb* line = row(sy);
-        std::uint16_t* seen = visited_.data() + static_cast<size_t>(sy) * kWidth;
-        // Each entry is a range of the row to search for unvisited runs.
-        int px = seed.left;
-        while (px <= seed.right) {
-            if (!inside(line, seen, px)) {
-                ++px;
-                continue;
-            }
+    if (++fillStamp_ == 0) {
+        std::fill(reachedStamp_.begin(), reachedStamp_.end(), 0);
+        fillStamp_ = 1;
+    }
+    pending_.clear();
+    push(y, x, x, 1);
+    push(y + 1, x, x, -1);
+    while (!pending_.empty()) {
+        const Segment parent = pending_.back();
+        pending_.pop_back();
+        const int direction = parent.direction, sy = parent.y + direction;
+        const int x1 = parent.left, x2 = parent.right;
+        std::uint64_t* reached = reachedRow(sy);
+        const FillRow scan{row(sy), reached, border, fill};
+        int px = scan.stops(x1) ? scan.firstInside(x1 + 1, x2) : x1;
+        while (px <= x2) {
             int left = px;
-            while (left > 0 && inside(line, seen, left - 1)) --left;
-            int right = px;
-            while (right + 1 < kWidth && inside(line, seen, right + 1)) ++right;
-            for (int i = left; i <= right; ++i) {
-                line[i] = fill;
-                seen[i] = gen;
+            if (px == x1) {
+                left = scan.lastStop(x1) + 1;
+                if (left < x1) push(sy, left, x1 - 1, -direction); // leak on the left
             }
-            if (sy > 0) stack_.push_back({left, right, sy - 1, -1});
-            if (sy + 1 < kHeight) stack_.push_back({left, right, sy + 1, 1});
-            px = right + 2;
+            const int end = scan.firstStop(px + 1, kWidth);
+            fillPixels(row(sy) + left, end - left, fill);
+            markBits(reached, left, end - 1);
+            push(sy, left, end - 1, direction);
+            if (end > x2 + 1) push(sy, x2 + 1, end - 1, -direction); // leak on the right
+            px = scan.firstInside(end + 1, x2);
         }
     }
 }

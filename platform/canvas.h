@@ -63,11 +63,16 @@ class Canvas {
     FillStyle fillStyle_ = FillStyle::Transparent;
     int textSize_ = 8;
 
-    // Reused by every flood fill so that filling allocates nothing.
-    std::vector<std::uint16_t> visited_;
-    std::uint16_t generation_ = 0;
-    struct Span {
-        int left, right, y, direction;
+    // Reused by every flood fill so that filling allocates nothing: the rows still to
+    // search, and one bit per pixel for the pixels reached. A row's bits count only
+    // when its stamp is that of the running fill; they are cleared when first used.
+    struct Segment {
+        int y, left, right, direction;
     };
-    std::vector<Span> stack_;
+    std::vector<Segment> pending_;
+    static constexpr int kReachedWords = (kWidth + 63) / 64;
+    std::vector<std::uint64_t> reached_;
+    std::vector<std::uint32_t> reachedStamp_;
+    std::uint32_t fillStamp_ = 0;
+    std::uint64_t* reachedRow(int y);
 };

@@ -1,0 +1,97 @@
+// Cost of one redraw during a drag: a clear of the canvas and DrawFigure at the
+// largest radius with the arc and both angle marks shown.
+#include "app/form1.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace {
+
+Form1& figureAtLargestRadius(double angleP) {
+    static std::unique_ptr<Form1> form;
+    if (!form) form = std::make_unique<Form1>();
+    form->angleA = 220;
+    form->angleB = 320;
+    form->angleP = angleP;
+    form->radius = 274;
+    form->handleX = form->radius + static_cast<float>(form->oX);
+    form->handleY = form->radius + static_cast<float>(form->oY);
+    form->LayoutFigure();
+    form->Check6->setValue(1);
+    form->Check7->setValue(1);
+    form->Check8->setValue(1);
+    form->Check5->setValue(1);
+    return *form;
+}
+
+// Times every iteration on its own, so that the worst single redraw shows beside the median.
+template <typename Work> void timeEach(benchmark::State& state, Work work) {
+    std::vector<double> samples;
+    samples.reserve(1 << 16);
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const auto end = std::chrono::steady_clock::now();
+        samples.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(samples.begin(), samples.end());
+    state.counters["median_ms"] = samples[samples.size() / 2];
+    state.counters["p99_ms"] = samples[samples.size() * 99 / 100];
+    state.counters["worst_ms"] = samples.back();
+}
+
+void BM_Clear(benchmark::State& state) {
+    Form1& form = figureAtLargestRadius(110);
+    timeEach(state, [&] {
+        form.gamen.clear();
+        benchmark::DoNotOptimize(form.gamen.image().constBits());
+    });
+}
+
+void clearAndDraw(benchmark::State& state, double angleP) {
+    Form1& form = figureAtLargestRadius(angleP);
+    timeEach(state, [&] {
+        form.gamen.clear();
+        form.DrawFigure();
+        benchmark::DoNotOptimize(form.gamen.image().constBits());
+    });
+}
+
+// Case 1: P on the long arc, ∠AOB of 100 degrees.
+void BM_ClearAndDraw_Case1(benchmark::State& state) {
+    clearAndDraw(state, 110);
+}
+
+// Case 2: P on the short arc, so the band and ∠AOB are reflex (260 degrees).
+void BM_ClearAndDraw_Case2Reflex(benchmark::State& state) {
+    clearAndDraw(state, 270);
+}
+
+double worst(const std::vector<double>& values) {
+    return *std::max_element(values.begin(), values.end());
+}
+
+void configure(benchmark::internal::Benchmark* bench) {
+    bench->Unit(benchmark::kMillisecond)->Repetitions(15)->ComputeStatistics("max", worst);
+}
+
+BENCHMARK(BM_Clear)->Apply(configure);
+BENCHMARK(BM_ClearAndDraw_Case1)->Apply(configure);
+BENCHMARK(BM_ClearAndDraw_Case2Reflex)->Apply(configure);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
