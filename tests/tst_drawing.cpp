@@ -300,15 +300,16 @@ void TestDrawing::degenerateRays() {
     form->pX = form->aX + offsetX;
     form->pY = form->aY + offsetY;
     form->angleP = geometry::pointerAngle(form->oX, form->oY, form->pX, form->pY);
+    // Tick first: the boxes' handlers clear and redraw the canvas.
+    form->Check6->setValue(1);
+    form->Check7->setValue(1);
+    form->Check8->setValue(1);
+    form->Check5->setValue(1);
     form->dirPA = -1; // no direction for P on A keeps this
     form->gamen.setFillStyle(Canvas::FillStyle::Solid);
     form->gamen.setFillColour(kGreen);
     form->gamen.floodFill(0, 0, colour(0));
     form->gamen.setFillStyle(Canvas::FillStyle::Transparent);
-    form->Check6->setValue(1);
-    form->Check7->setValue(1);
-    form->Check8->setValue(1);
-    form->Check5->setValue(1);
     form->DrawFigure();
     QCOMPARE(form->dirPA, dirPA);
     const int px = static_cast<int>(std::lround(form->pX)), py = static_cast<int>(std::lround(form->pY));
