@@ -26,6 +26,15 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
 
 void paintSegment(QPainter& painter, const SegmentMark& mark) {
     if (!mark.visible) return;
+    if (mark.x1 == mark.x2 && mark.y1 == mark.y2) {
+        // Qt paints nothing for a zero-length round-capped line; a line pulled
+        // without moving still shows as a dot of its width.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(mark.colour);
+        const double half = mark.width / 2.0;
+        painter.drawEllipse(QPointF(mark.x1, mark.y1), half, half);
+        return;
+    }
     painter.setPen(QPen(mark.colour, mark.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawLine(QPointF(mark.x1, mark.y1), QPointF(mark.x2, mark.y2));
 }

@@ -160,6 +160,11 @@ void TestStraightLines::clickWithoutMovementMakesZeroLengthLine() {
     QCOMPARE(line.y2, 610.0f);
     QVERIFY(ticked(form, 0));
     QCOMPARE(form.lineSlot, 2);
+    // The line of length 0 shows as a red dot of the line's width.
+    const QImage shownNow = canvastesting::view(form);
+    QCOMPARE(canvastesting::shown(shownNow, 70, 610), 0xffff0000u);
+    QCOMPARE(canvastesting::shown(shownNow, 71, 611), 0xffff0000u);
+    QCOMPARE(canvastesting::shown(shownNow, 75, 615), 0xffffffffu);
 }
 
 // Start in a mode, press "メモ" (3) or "直線" (5), and read the mode, the bold
