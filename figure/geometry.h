@@ -1,4 +1,8 @@
 #pragma once
+#include <array>
+#include <optional>
+#include <string>
+
 // Pure geometry of the figure: no Qt, no state. Every conversion between degrees
 // and radians uses 3.14 rather than pi, so the figure matches the angles the
 // lesson reads off the screen.
@@ -41,10 +45,6 @@ namespace geometry {
 double pointerAngle(double oX, double oY, double x, double y);
 
 } // namespace geometry
-
-#include <array>
-#include <optional>
-#include <string>
 
 namespace geometry {
 
