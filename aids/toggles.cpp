@@ -1,24 +1,12 @@
 #include "app/form1.h"
 
 #include "figure/geometry.h"
+#include "figure/markplacement.h"
 
 using geometry::toSingle;
+using namespace placement;
 
-namespace {
-
-void placeDot(DotMark& dot, double x, double y) {
-    dot.left = toSingle(x - 5);
-    dot.top = toSingle(y - 5);
-}
-
-void placeSegment(SegmentMark& line, double x1, double y1, double x2, double y2) {
-    line.x1 = toSingle(x1);
-    line.y1 = toSingle(y1);
-    line.x2 = toSingle(x2);
-    line.y2 = toSingle(y2);
-}
-
-} // namespace
+namespace {} // namespace
 
 // "点Ｐ": the dot and letter of P. Unticking takes "∠ＡＰＢ" (and through it
 // "円周角") down first.

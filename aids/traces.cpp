@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "figure/geometry.h"
+#include "figure/markplacement.h"
 
 using geometry::toSingle;
 
@@ -19,20 +20,13 @@ void Form1::Command7_Click(int index) {
         const int k = traceCount;
         SegmentMark& toA = marks.Line5[2 * k];
         SegmentMark& toB = marks.Line5[2 * k + 1];
-        toA.x1 = toSingle(pX);
-        toA.y1 = toSingle(pY);
-        toA.x2 = toSingle(aX);
-        toA.y2 = toSingle(aY);
-        toB.x1 = toSingle(pX);
-        toB.y1 = toSingle(pY);
-        toB.x2 = toSingle(bX);
-        toB.y2 = toSingle(bY);
+        placement::placeSegment(toA, pX, pY, aX, aY);
+        placement::placeSegment(toB, pX, pY, bX, bY);
 
         LetterMark& letter = marks.Label3[k];
         if (Check9->value() != 0) {
             const geometry::Point corner = geometry::letterCorner(oX, oY, radius, angleP, 40);
-            letter.left = toSingle(corner.x);
-            letter.top = toSingle(corner.y);
+            placement::placeLetter(letter, corner);
         } else {
             // A free P has no place by the circle: the letter stands just above it.
             letter.left = toSingle(pX - 6);

@@ -1,22 +1,12 @@
 #include "app/form1.h"
 
 #include "figure/geometry.h"
+#include "figure/markplacement.h"
 
 using geometry::toSingle;
+using namespace placement;
 
-namespace {
-
-void placeDot(DotMark& dot, double x, double y) {
-    dot.left = toSingle(x - 5);
-    dot.top = toSingle(y - 5);
-}
-
-void placeLetter(LetterMark& letter, geometry::Point corner) {
-    letter.left = toSingle(corner.x);
-    letter.top = toSingle(corner.y);
-}
-
-} // namespace
+namespace {} // namespace
 
 void Form1::LayoutFigure() {
     gamen.clear();
@@ -63,10 +53,7 @@ void Form1::LayoutFigure() {
 
     const geometry::Point c = geometry::pointOnCircle(oX, oY, radius, oppositeAngle);
     SegmentMark& auxiliary = marks.Line1[2];
-    auxiliary.x1 = toSingle(pX);
-    auxiliary.y1 = toSingle(pY);
-    auxiliary.x2 = toSingle(c.x);
-    auxiliary.y2 = toSingle(c.y);
+    placeSegment(auxiliary, pX, pY, c.x, c.y);
 
     for (int i = 0; i < 5; ++i) {
         // The auxiliary diameter stays shown at its new place while "補助線" is ticked.

@@ -1,10 +1,12 @@
 #include "app/form1.h"
 
 #include "figure/geometry.h"
+#include "figure/markplacement.h"
 
 #include <cmath>
 
 using geometry::toSingle;
+using namespace placement;
 
 namespace {
 
@@ -16,26 +18,6 @@ constexpr double kOuterRadius = 275;
 
 bool within(double x, double y, double centreX, double centreY, double reach) {
     return std::abs(x - centreX) <= reach && std::abs(y - centreY) <= reach;
-}
-
-void placeDot(DotMark& dot, double x, double y) {
-    dot.left = toSingle(x - 5);
-    dot.top = toSingle(y - 5);
-}
-
-void placeLetter(LetterMark& letter, geometry::Point corner) {
-    letter.left = toSingle(corner.x);
-    letter.top = toSingle(corner.y);
-}
-
-void placeEnd1(SegmentMark& line, double x, double y) {
-    line.x1 = toSingle(x);
-    line.y1 = toSingle(y);
-}
-
-void placeEnd2(SegmentMark& line, double x, double y) {
-    line.x2 = toSingle(x);
-    line.y2 = toSingle(y);
 }
 
 } // namespace
