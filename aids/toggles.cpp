@@ -112,6 +112,14 @@ void Form1::Check5_Click() {
 // "補助線": the diameter through P. It needs P on the circle, so it holds P there.
 void Form1::Check4_Click() {
     const bool shown = Check4->value() != 0;
+    if (shown) {
+        // P may have been let go off the circle since the line was last placed:
+        // the line always starts at P and runs through O to C.
+        const double opposite = angleP + 180;
+        const geometry::Point c = geometry::pointOnCircle(oX, oY, radius, opposite);
+        placeSegment(marks.Line1[2], pX, pY, c.x, c.y);
+        placeLetter(marks.Label2[4], geometry::letterCorner(oX, oY, radius, opposite));
+    }
     marks.Line1[2].visible = shown;
     marks.Label2[4].visible = shown;
     if (shown) Check9->setValue(1);

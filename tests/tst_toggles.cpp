@@ -16,6 +16,7 @@ class TestToggles : public QObject {
     void pixels_marksOfTheBoxes();
     void arcBoxErasesInkButKeepsMarks();
     void pixels_drawnAngleMarks();
+    void auxiliaryLineRunsThroughAFreeP();
 };
 
 namespace {
@@ -315,6 +316,28 @@ void TestToggles::pixels_drawnAngleMarks() {
     QCOMPARE(form.gamen.pixel(425, 335), palette::rgb(9));
     form.Check8->setValue(0);
     QCOMPARE(form.gamen.pixel(425, 335), probe::kWhite);
+}
+
+// A P let go off the circle and then given its auxiliary line: the line starts at
+// P and passes through O.
+void TestToggles::auxiliaryLineRunsThroughAFreeP() {
+    Form1 form;
+    form.Check9->setValue(0);
+    form.gamen_MouseDown(1, 0, 340, 90);
+    form.gamen_MouseMove(1, 0, 520, 200);
+    form.gamen_MouseUp(1, 0, 520, 200);
+    QCOMPARE(form.pX, 520.0);
+    form.Check4->setValue(1);
+    const SegmentMark& line = form.marks.Line1[2];
+    QVERIFY(line.visible);
+    QCOMPARE(line.x1, 520.0f);
+    QCOMPARE(line.y1, 200.0f);
+    const double cross =
+        (line.x2 - line.x1) * (form.oY - line.y1) - (line.y2 - line.y1) * (form.oX - line.x1);
+    const double length = std::hypot(line.x2 - line.x1, line.y2 - line.y1);
+    // With 3.14 for pi, C is a fraction of a pixel off the exact opposite point.
+    QVERIFY2(std::abs(cross) / length < 0.5, "O lies off the auxiliary line");
+    QVERIFY(form.marks.Label2[4].visible);
 }
 
 QTEST_MAIN(TestToggles)
