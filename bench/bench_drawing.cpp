@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -72,6 +75,30 @@ void BM_ClearAndDraw_Case2Reflex(benchmark::State& state) {
     clearAndDraw(state, 270);
 }
 
+long peakResidentKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// One pointer movement of a drag of P round the circle, as the window handles it:
+// the clear, the readouts, the drawing and the marks. Memory is read before and
+// after, to show that dragging does not grow the program.
+void BM_DragMoveOfP(benchmark::State& state) {
+    Form1& form = figureAtLargestRadius(110);
+    form.gamen_MouseDown(1, 0, static_cast<float>(form.pX), static_cast<float>(form.pY));
+    const long before = peakResidentKiB();
+    int step = 0;
+    timeEach(state, [&] {
+        const double angle = (++step % 360) * 3.14 / 180;
+        form.gamen_MouseMove(1, 0, static_cast<float>(form.oX + 274 * std::cos(angle)),
+                             static_cast<float>(form.oY - 274 * std::sin(angle)));
+    });
+    form.gamen_MouseUp(1, 0, 0, 0);
+    state.counters["peak_rss_MiB"] = peakResidentKiB() / 1024.0;
+    state.counters["rss_growth_KiB"] = static_cast<double>(peakResidentKiB() - before);
+}
+
 double worst(const std::vector<double>& values) {
     return *std::max_element(values.begin(), values.end());
 }
@@ -83,6 +110,7 @@ void configure(benchmark::internal::Benchmark* bench) {
 BENCHMARK(BM_Clear)->Apply(configure);
 BENCHMARK(BM_ClearAndDraw_Case1)->Apply(configure);
 BENCHMARK(BM_ClearAndDraw_Case2Reflex)->Apply(configure);
+BENCHMARK(BM_DragMoveOfP)->Apply(configure);
 
 } // namespace
 
