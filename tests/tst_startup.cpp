@@ -58,6 +58,9 @@ void TestStartup::figureStateAfterStartup() {
     QCOMPARE(int(form.traceCount), 0);
     QCOMPARE(form.gamen.penColour(), palette::rgb(15));
     QCOMPARE(form.gamen.textSize(), 20);
+    // Start-up sets the pen 3 wide; the drawing that ends the reset leaves it at 1.
+    QCOMPARE(form.gamen.penWidth(), 1);
+    QCOMPARE(form.gamen.fillStyle(), Canvas::FillStyle::Transparent);
 }
 
 void TestStartup::marksAfterStartup() {
