@@ -6,8 +6,6 @@
 using geometry::toSingle;
 using namespace placement;
 
-namespace {} // namespace
-
 // "点Ｐ": the dot and letter of P. Unticking takes "∠ＡＰＢ" (and through it
 // "円周角") down first.
 void Form1::Check6_Click() {

@@ -6,8 +6,6 @@
 using geometry::toSingle;
 using namespace placement;
 
-namespace {} // namespace
-
 void Form1::LayoutFigure() {
     gamen.clear();
     const geometry::Point p = geometry::pointOnCircle(oX, oY, radius, angleP);

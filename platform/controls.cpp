@@ -40,6 +40,8 @@ ReadoutLabel::ReadoutLabel(const QString& caption, QWidget* parent) : QLabel(cap
 }
 
 void ReadoutLabel::setCaption(const QString& caption) {
+    // Every movement of a drag writes the readouts, mostly with the same number.
+    if (caption == text() && x() + width() == rightEdge_) return;
     setText(caption);
     const int width = std::max(sizeHint().width(), 1);
     setGeometry(rightEdge_ - width, y(), width, height());
