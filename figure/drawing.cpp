@@ -28,16 +28,23 @@ const QRgb kWhite = palette::rgb(15);
 
 // Fills from the seed at `distance` along the ray. A seed on an outline (a very
 // narrow angle) moves out along the same ray, at most to `farthest`, so that the
-// mark still shows where the angle opens up.
-void fillAlong(Canvas& canvas, const geometry::Ray& ray, double distance, double farthest, QRgb border) {
+// mark still shows where the angle opens up. Only a pixel that `usable` accepts
+// becomes the seed; when none does, nothing is filled.
+template <typename Usable>
+void fillAlong(Canvas& canvas, const geometry::Ray& ray, double distance, double farthest, QRgb border,
+               Usable usable) {
     for (double reach = distance; reach <= farthest; reach += 1) {
         const geometry::Pixel seed = geometry::toPixel(ray.at(reach));
         if (seed.x < 0 || seed.y < 0 || seed.x >= Canvas::kWidth || seed.y >= Canvas::kHeight) return;
-        if (canvas.pixel(seed.x, seed.y) != border) {
+        if (canvas.pixel(seed.x, seed.y) != border && usable(seed)) {
             canvas.floodFill(seed.x, seed.y, border);
             return;
         }
     }
+}
+
+void fillAlong(Canvas& canvas, const geometry::Ray& ray, double distance, double farthest, QRgb border) {
+    fillAlong(canvas, ray, distance, farthest, border, [](geometry::Pixel) { return true; });
 }
 
 void drawSegment(Canvas& canvas, const geometry::Segment& line, QRgb colour) {
@@ -57,7 +64,8 @@ void Form1::UpdateDirectionsFromP() {
 // outlines, flood-filled, and its outlines painted over in white afterwards.
 void Form1::DrawFigure() {
     gamen.setPenWidth(1);
-    const FigureCase figure = geometry::figureCase(angleA, angleB, angleP);
+    const geometry::Point a{aX, aY}, b{bX, bY}, p{pX, pY};
+    const FigureCase figure = geometry::figureCaseOfSide(a, b, p);
     const CaseColours colours = coloursOf(figure);
     const geometry::Ray towardsArc = geometry::rayTowardsSubtendedArc(oX, oY, angleA, angleB, figure);
     const float centreX = static_cast<float>(oX), centreY = static_cast<float>(oY);
@@ -110,10 +118,17 @@ void Form1::DrawFigure() {
     gamen.circle(px, py, kMarkRadius, colours.atP);
     gamen.setFillStyle(Canvas::FillStyle::Solid);
     gamen.setFillColour(colours.atP);
-    if (Check7->value() != 0) {
+    // P on A or on B sees no angle: no mark at P.
+    const bool pOnAOrB = (pX == aX && pY == aY) || (pX == bX && pY == bY);
+    if (Check7->value() != 0 && !pOnAOrB) {
+        // Seeds stay inside the angle: a seed rounded or stepped out into a neighbouring
+        // sector would fill that one instead, and where no pixel of the angle is free the
+        // guide lines alone show it.
+        const geometry::SectorAtP angleAtP(a, b, p, figure);
+        const auto insideAngle = [&](geometry::Pixel seed) { return angleAtP.contains(seed.x, seed.y); };
         const geometry::SeedRays seeds = geometry::seedRaysAtP(pX, pY, figure, dirPA, dirPB);
         for (int i = 0; i < seeds.count; ++i) {
-            fillAlong(gamen, seeds.rays[i], kSeedDistanceAtP, kMarkRadius - 1, colours.atP);
+            fillAlong(gamen, seeds.rays[i], kSeedDistanceAtP, kMarkRadius - 1, colours.atP, insideAngle);
         }
     }
     gamen.setFillStyle(Canvas::FillStyle::Transparent);

@@ -55,6 +55,35 @@ FigureCase figureCase(double angleA, double angleB, double angleP) {
     return offArc ? FigureCase::OffArc : FigureCase::OnArc;
 }
 
+FigureCase figureCaseOfSide(Point a, Point b, Point p) {
+    const double cross = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+    // Screen y grows downwards, so the arc from A anticlockwise to B lies where the cross is positive.
+    return cross < 0 ? FigureCase::OffArc : FigureCase::OnArc;
+}
+
+namespace {
+
+// Positive when (x2, y2) lies anticlockwise on screen from (x1, y1), within a half turn.
+double turn(double x1, double y1, double x2, double y2) {
+    return y1 * x2 - x1 * y2;
+}
+
+} // namespace
+
+SectorAtP::SectorAtP(Point a, Point b, Point p, FigureCase figure) : p_(p) {
+    const Point from = figure == FigureCase::OffArc ? a : b;
+    const Point to = figure == FigureCase::OffArc ? b : a;
+    fromX_ = from.x - p.x;
+    fromY_ = from.y - p.y;
+    toX_ = to.x - p.x;
+    toY_ = to.y - p.y;
+}
+
+bool SectorAtP::contains(double x, double y) const {
+    const double wx = x - p_.x, wy = y - p_.y;
+    return turn(fromX_, fromY_, wx, wy) > 0 && turn(wx, wy, toX_, toY_) > 0;
+}
+
 Ray rayAt(double x, double y, double theta) {
     return {x, y, std::cos(toRadians(theta)), -std::sin(toRadians(theta))};
 }
@@ -121,6 +150,11 @@ SeedRays seedRaysAtP(double pX, double pY, FigureCase figure, int dirPA, float d
     seeds.rays[seeds.count++] = rayAt(pX, pY, static_cast<float>(first) + static_cast<float>(kSideTurn));
     seeds.rays[seeds.count++] = rayAt(pX, pY, last - kSideTurn);
     return seeds;
+}
+
+int angleBetweenRays(int dirPA, float dirPB) {
+    const int difference = static_cast<int>(std::fabs(dirPA - dirPB));
+    return difference > 180 ? 360 - difference : difference;
 }
 
 int centralAngleOfArc(double angleA, double angleB) {

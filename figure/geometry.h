@@ -56,6 +56,29 @@ enum class FigureCase { OffArc, OnArc };
 // Expects 0 < angleA < angleB < 360.
 FigureCase figureCase(double angleA, double angleB, double angleP);
 
+// The case for P anywhere, on the circle or off it: the side of the line through A and
+// B on which P lies, from the sign of the cross product of B - A and P - A in screen
+// coordinates. The side of the arc from A anticlockwise to B is Case 2, and so is the
+// line itself (P on A or on B included); the other side is Case 1. The angle at P then
+// always stands on the arc on the far side of the line from P. For P on the circle this
+// is figureCase() of its angle, up to rounding right at A and B.
+FigureCase figureCaseOfSide(Point a, Point b, Point p);
+
+// The open sector at P between the rays to A and to B that the angle of the case
+// sweeps: anticlockwise from PA to PB in Case 1, from PB to PA in Case 2. With P on the
+// side of its case it is the angle APB itself, never wider than a half plane; when the
+// rays point the same way it is empty.
+class SectorAtP {
+  public:
+    SectorAtP(Point a, Point b, Point p, FigureCase figure);
+    // True when (x, y) lies strictly between the two rays.
+    bool contains(double x, double y) const;
+
+  private:
+    Point p_;
+    double fromX_, fromY_, toX_, toY_;
+};
+
 // A ray in screen coordinates (y downwards): the point at distance r is
 // (x + r * dx, y + r * dy). Seeds of the flood fills lie on such rays.
 struct Ray {
@@ -109,6 +132,9 @@ struct SeedRays {
     int count = 0;
 };
 SeedRays seedRaysAtP(double pX, double pY, FigureCase figure, int dirPA, float dirPB);
+
+// The angle between the rays PA and PB, 0..180, from their whole-degree directions.
+int angleBetweenRays(int dirPA, float dirPB);
 
 // ∠AOB on the arc from A to B: the difference of the whole parts of the angles.
 int centralAngleOfArc(double angleA, double angleB);

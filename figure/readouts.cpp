@@ -18,7 +18,7 @@ void writeReadouts(Form1& form, FigureCase figure) {
     const bool onCircle = form.Check9->value() == 1;
     const std::string inscribed =
         onCircle ? geometry::halfText(central)
-                 : geometry::wholeNumberText(geometry::sweepAtP(figure, form.dirPA, form.dirPB));
+                 : geometry::wholeNumberText(geometry::angleBetweenRays(form.dirPA, form.dirPB));
     form.Label5[1]->setCaption(text(inscribed));
 }
 
@@ -26,7 +26,7 @@ void writeReadouts(Form1& form, FigureCase figure) {
 
 // Every caller gets the readouts of the current case, whether or not the arc is shown.
 void Form1::UpdateReadouts() {
-    if (geometry::figureCase(angleA, angleB, angleP) == FigureCase::OnArc) {
+    if (geometry::figureCaseOfSide({aX, aY}, {bX, bY}, {pX, pY}) == FigureCase::OnArc) {
         UpdateReadoutsOtherArc();
         return;
     }

@@ -320,12 +320,22 @@ void TestDrawing::degenerateRays() {
     auto expect = [&](int x, int y, QRgb wanted) {
         if (at(x, y) != QStringLiteral("outside")) QCOMPARE(at(x, y), hex(wanted));
     };
+    // Beyond the guide line's end the background stays, but inside the band the sector
+    // under the arc P stands on (the far side of AB from P) is painted white.
+    const bool offArc = geometry::figureCaseOfSide({form->aX, form->aY}, {form->bX, form->bY},
+                                                   {form->pX, form->pY}) == geometry::FigureCase::OffArc;
+    auto background = [&](int x, int y) {
+        const double angle = geometry::pointerAngle(form->oX, form->oY, x, y);
+        const bool onArcAB = angle > form->angleA && angle < form->angleB;
+        const bool underBand = std::hypot(x - form->oX, y - form->oY) < form->radius - 8 && onArcAB == offArc;
+        return underBand ? kWhite : kGreen;
+    };
     if (offsetY == 0 && offsetX != 0) {
         // A level guide line reaches 100 pixels to each side of P.
         expect(px - 99, py, kWhite);
         expect(px + 99, py, kWhite);
-        expect(px - 103, py, kGreen);
-        expect(px + 103, py, kGreen);
+        expect(px - 103, py, background(px - 103, py));
+        expect(px + 103, py, background(px + 103, py));
     }
     if (offsetX == 0 && offsetY != 0) {
         expect(px, py - 99, kWhite);
