@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <optional>
 #include <random>
 
 namespace {
@@ -108,6 +109,115 @@ double bisectorAtP(const Form1& form) {
     return std::atan2(-y, x) * 180 / M_PI;
 }
 
+// Distance of (x, y) from the true sector between the rays PA and PB (the angle APB
+// itself, never wider than a half plane); 0 inside it.
+double awayFromTrueAngle(const Form1& form, double x, double y) {
+    const double ux = form.aX - form.pX, uy = form.aY - form.pY;
+    const double vx = form.bX - form.pX, vy = form.bY - form.pY;
+    const double wx = x - form.pX, wy = y - form.pY;
+    auto cross = [](double x1, double y1, double x2, double y2) { return x1 * y2 - y1 * x2; };
+    const double turn = cross(ux, uy, vx, vy);
+    if (cross(ux, uy, wx, wy) * turn > 0 && cross(wx, wy, vx, vy) * turn > 0) return 0;
+    auto fromRay = [&](double rx, double ry) {
+        const double length = std::hypot(rx, ry);
+        if (wx * rx + wy * ry <= 0) return std::hypot(wx, wy);
+        return std::fabs(cross(rx, ry, wx, wy)) / length;
+    };
+    return std::min(fromRay(ux, uy), fromRay(vx, vy));
+}
+
+// True when P stands on the side of the line AB where the middle of the arc from A
+// anticlockwise to B lies (or on the line): the angle at P then stands on the arc from
+// B anticlockwise to A, whose marks are black and grey.
+bool standsOnArcBA(const Form1& form) {
+    const double m = (form.angleA + form.angleB) / 2;
+    const geometry::Point middle = geometry::pointOnCircle(form.oX, form.oY, form.radius, m);
+    auto side = [&](double x, double y) {
+        return (form.bX - form.aX) * (y - form.aY) - (form.bY - form.aY) * (x - form.aX);
+    };
+    const double p = side(form.pX, form.pY);
+    return p == 0 || (p > 0) == (side(middle.x, middle.y) > 0);
+}
+
+// ∠AOB as the readout shows it for the arc P stands on, the one beyond the line AB.
+int centralOfFarArc(const Form1& form) {
+    const int arcAB = static_cast<int>(std::floor(form.angleB) - std::floor(form.angleA));
+    return standsOnArcBA(form) ? 360 - arcAB : arcAB;
+}
+
+// Moves a free P to (x, y) as a drag of P does.
+void dragFreePTo(Form1& form, double x, double y) {
+    form.dragTarget = 1;
+    form.gamen_MouseMove(1, 0, static_cast<float>(x), static_cast<float>(y));
+    form.dragTarget = 0;
+}
+
+// The first pixel of the mark at P's colours that lies more than a pixel outside the
+// true angle APB, or has the colour of the other case. Empty when there is none.
+QString markOutsideAngle(const Form1& form, int* count = nullptr) {
+    const QRgb wanted = standsOnArcBA(form) ? colour(0) : colour(12);
+    const int px = static_cast<int>(std::lround(form.pX)), py = static_cast<int>(std::lround(form.pY));
+    int found = 0;
+    for (int y = std::max(0, py - 31); y <= std::min(Canvas::kHeight - 1, py + 31); ++y)
+        for (int x = std::max(0, px - 31); x <= std::min(Canvas::kWidth - 1, px + 31); ++x) {
+            const QRgb c = form.gamen.pixel(x, y);
+            if (c != colour(0) && c != colour(12)) continue;
+            ++found;
+            if (c != wanted) return QStringLiteral("(%1, %2) is %3").arg(x).arg(y).arg(hex(c));
+            const double away = awayFromTrueAngle(form, x, y);
+            if (away > 1)
+                return QStringLiteral("(%1, %2) is %3 px outside the angle").arg(x).arg(y).arg(away);
+        }
+    if (count) *count = found;
+    return {};
+}
+
+// The pixel 20 px from P along the true bisector, when the mark must show there: the
+// angle at least 5 degrees and the pixel on the canvas and on no guide line. The guide
+// lines are drawn on `outlines` to tell, then painted over in white again.
+std::optional<geometry::Pixel> bisectorPixel(const Form1& form, Canvas& outlines) {
+    if (trueAngleAtP(form) < 5) return std::nullopt;
+    const double radians = bisectorAtP(form) * M_PI / 180;
+    const geometry::Pixel at{static_cast<int>(std::lround(form.pX + 20 * std::cos(radians))),
+                             static_cast<int>(std::lround(form.pY - 20 * std::sin(radians)))};
+    if (at.x < 0 || at.y < 0 || at.x >= Canvas::kWidth || at.y >= Canvas::kHeight) return std::nullopt;
+    const QRgb marker = colour(4);
+    bool onOutline = false;
+    for (QRgb pen : {marker, kWhite}) {
+        for (const auto& towards : {geometry::Point{form.aX, form.aY}, geometry::Point{form.bX, form.bY}})
+            if (const auto line = geometry::guideLine(form.pX, form.pY, towards.x, towards.y))
+                outlines.segment(geometry::toSingle(line->from.x), geometry::toSingle(line->from.y),
+                                 geometry::toSingle(line->to.x), geometry::toSingle(line->to.y), pen);
+        if (pen == marker) onOutline = outlines.pixel(at.x, at.y) == marker;
+    }
+    if (onOutline) return std::nullopt;
+    return at;
+}
+
+// The first pixel of the band's colour that lies off the arc P stands on (more than
+// a pixel past the radius lines OA and OB). Pixels of the mark at P are left out.
+QString bandOffFarArc(const Form1& form) {
+    const bool arcBA = standsOnArcBA(form);
+    const QRgb band = arcBA ? colour(0) : colour(12);
+    const double r = form.radius;
+    for (int y = static_cast<int>(form.oY - r); y <= form.oY + r; ++y)
+        for (int x = static_cast<int>(form.oX - r); x <= form.oX + r; ++x) {
+            const double fromO = std::hypot(x - form.oX, y - form.oY);
+            if (fromO < r - 8.5 || fromO > r - 0.5) continue;
+            if (x < 0 || y < 0 || x >= Canvas::kWidth || y >= Canvas::kHeight) continue;
+            if (form.gamen.pixel(x, y) != band || std::hypot(x - form.pX, y - form.pY) <= 31) continue;
+            const double angle = geometry::pointerAngle(form.oX, form.oY, x, y);
+            const bool onArcAB = angle > form.angleA && angle < form.angleB;
+            if (onArcAB != arcBA) continue;
+            // Off the arc: only the rasterisation next to a radius line is allowed.
+            const double pastA = std::fabs(std::remainder(angle - form.angleA, 360));
+            const double pastB = std::fabs(std::remainder(angle - form.angleB, 360));
+            if (std::min(pastA, pastB) * M_PI / 180 * fromO > 1.5)
+                return QStringLiteral("(%1, %2) at %3 degrees").arg(x).arg(y).arg(angle);
+        }
+    return {};
+}
+
 } // namespace
 
 class TestDrawing : public QObject {
@@ -124,6 +234,9 @@ class TestDrawing : public QObject {
     void degenerateRays();
     void seedOnOutlineMovesOut();
     void randomFigures();
+    void freeP_data();
+    void freeP();
+    void randomFreePositions();
 
   private:
     Form1* form = nullptr;
@@ -406,6 +519,153 @@ void TestDrawing::randomFigures() {
         QVERIFY2(stray.isEmpty(), qPrintable(context + ": " + stray));
     }
     qInfo("largest readout error %.3f degrees (figure %d)", worstError, worstIndex);
+}
+
+void TestDrawing::freeP_data() {
+    QTest::addColumn<double>("angleA");
+    QTest::addColumn<double>("angleB");
+    QTest::addColumn<float>("radius");
+    QTest::addColumn<int>("onCircle");
+    QTest::addColumn<QPointF>("pointer");
+    QTest::addColumn<QString>("inscribed");
+    QTest::addColumn<QString>("central");
+    QTest::addColumn<int>("mark"); // colour index of the mark at P, -1 for none
+    // The true angles APB: 105.4, 145.6, 9.4, 1.7; the arcs P stands on: 100, 100, 259.
+    QTest::newRow("start-up, P just below O") << 220.0 << 320.0 << 250.0f << 0 << QPointF(425, 340) << "106"
+                                              << "100" << 12;
+    QTest::newRow("start-up, P at (300, 450)") << 220.0 << 320.0 << 250.0f << 0 << QPointF(300, 450) << "145"
+                                               << "100" << 12;
+    QTest::newRow("A 208, B 309, r 166, P at (80, 420)")
+        << 208.0 << 309.0 << 166.0f << 0 << QPointF(80, 420) << "9"
+        << "259" << 0;
+    QTest::newRow("start-up, narrow angle at (814, 478)")
+        << 220.0 << 320.0 << 250.0f << 0 << QPointF(814, 478) << "1"
+        << "100" << 12;
+    // A at 180 degrees is (175, 324.6); P dragged onto the circle at (100, 325) is A.
+    QTest::newRow("P on A") << 180.0 << 320.0 << 250.0f << 1 << QPointF(100, 325) << "110"
+                            << "220" << -1;
+}
+
+void TestDrawing::freeP() {
+    QFETCH(double, angleA);
+    QFETCH(double, angleB);
+    QFETCH(float, radius);
+    QFETCH(int, onCircle);
+    QFETCH(QPointF, pointer);
+    QFETCH(QString, inscribed);
+    QFETCH(QString, central);
+    QFETCH(int, mark);
+    setFigure(*form, angleA, angleB, 110, radius);
+    form->Check9->setValue(onCircle);
+    form->Check6->setValue(1);
+    form->Check7->setValue(1);
+    form->Check8->setValue(1);
+    dragFreePTo(*form, pointer.x(), pointer.y());
+    QCOMPARE(form->Label5[1]->text(), inscribed);
+    QCOMPARE(form->Label5[0]->text(), central);
+    QCOMPARE(central.toInt(), centralOfFarArc(*form));
+    int markPixels = 0;
+    QCOMPARE(markOutsideAngle(*form, &markPixels), QString());
+    if (mark < 0) {
+        // P on A sees no angle: no mark at P, and the readouts stay numbers.
+        QCOMPARE(markPixels, 0);
+    } else {
+        QVERIFY2(std::fabs(inscribed.toDouble() - trueAngleAtP(*form)) <= 1.2, qPrintable(inscribed));
+        Canvas outlines;
+        if (const auto at = bisectorPixel(*form, outlines))
+            QCOMPARE(hex(form->gamen.pixel(at->x, at->y)), hex(colour(mark)));
+        // A narrow angle fills its own thin sector or nothing, never a half disc.
+        if (trueAngleAtP(*form) < 5)
+            QVERIFY2(markPixels < 60, qPrintable(QString::number(markPixels)));
+        else
+            QVERIFY2(markPixels > 0, "no mark at P");
+    }
+
+    // ∠AOB is marked towards the arc P stands on, away from the other.
+    const bool arcBA = standsOnArcBA(*form);
+    const double farMiddle = ((angleA + angleB) / 2 + (arcBA ? 180 : 0)) * 3.14 / M_PI;
+    const double toFar = farMiddle * M_PI / 180;
+    if (std::hypot(form->oX + 20 * std::cos(toFar) - form->pX, form->oY - 20 * std::sin(toFar) - form->pY) >
+        32) {
+        QCOMPARE(hex(probe(*form, form->oX, form->oY, farMiddle, 20)), hex(colour(arcBA ? 8 : 9)));
+        QCOMPARE(hex(probe(*form, form->oX, form->oY, farMiddle + 180, 20)), hex(kWhite));
+    }
+
+    // The band runs along the arc P stands on.
+    form->Check5->setValue(1);
+    QCOMPARE(form->Label5[0]->text(), central);
+    QCOMPARE(bandOffFarArc(*form), QString());
+    const QRgb band = arcBA ? colour(0) : colour(12);
+    QCOMPARE(hex(probe(*form, form->oX, form->oY, farMiddle, radius - 4.5)), hex(band));
+    QCOMPARE(hex(probe(*form, form->oX, form->oY, farMiddle + 180, radius - 4.5)), hex(kWhite));
+}
+
+void TestDrawing::randomFreePositions() {
+    std::mt19937 random(8);
+    std::uniform_real_distribution<double> unit(0, 1);
+    constexpr int kFigures = 40, kPositionsEach = 500;
+    Canvas outlines;
+    int bisectors = 0, bands = 0, emptyMarks = 0;
+    double worstError = 0;
+    for (int f = 0; f < kFigures; ++f) {
+        const double angleA = 1 + unit(random) * 343;
+        const double angleB = angleA + 15 + unit(random) * (344 - angleA);
+        const float radius = static_cast<float>(76 + unit(random) * 198);
+        setFigure(*form, angleA, angleB, unit(random) * 360, radius);
+        form->Check9->setValue(0);
+        form->Check6->setValue(1);
+        form->Check7->setValue(1);
+        form->Check8->setValue(1);
+        for (int i = 0; i < kPositionsEach; ++i) {
+            double x = 0, y = 0;
+            do {
+                x = unit(random) * Canvas::kWidth;
+                y = unit(random) * Canvas::kHeight;
+            } while (std::hypot(x - form->aX, y - form->aY) <= 3 ||
+                     std::hypot(x - form->bX, y - form->bY) <= 3);
+            // Every eighth position shows the arc band as well.
+            const bool arc = i % 8 == 0;
+            if (form->Check5->value() != arc) form->Check5->setValue(arc);
+            dragFreePTo(*form, x, y);
+            const QString context = QString("figure %1 (A %2 B %3 r %4), P (%5, %6)")
+                                        .arg(f)
+                                        .arg(angleA)
+                                        .arg(angleB)
+                                        .arg(radius)
+                                        .arg(form->pX)
+                                        .arg(form->pY);
+
+            const double error = std::fabs(form->Label5[1]->text().toDouble() - trueAngleAtP(*form));
+            worstError = std::max(worstError, error);
+            QVERIFY2(error <= 1.2, qPrintable(context + ": shows " + form->Label5[1]->text()));
+            QVERIFY2(form->Label5[0]->text().toInt() == centralOfFarArc(*form),
+                     qPrintable(context + ": shows " + form->Label5[0]->text()));
+            if (arc) {
+                ++bands;
+                const QString off = bandOffFarArc(*form);
+                QVERIFY2(off.isEmpty(), qPrintable(context + ": band at " + off));
+                continue;
+            }
+            int markPixels = 0;
+            const QString outside = markOutsideAngle(*form, &markPixels);
+            QVERIFY2(outside.isEmpty(), qPrintable(context + ": mark at " + outside));
+            emptyMarks += markPixels == 0;
+            if (const auto at = bisectorPixel(*form, outlines)) {
+                ++bisectors;
+                const QRgb wanted = standsOnArcBA(*form) ? colour(0) : colour(12);
+                QVERIFY2(form->gamen.pixel(at->x, at->y) == wanted,
+                         qPrintable(context + QString(": angle %1, bisector pixel (%2, %3) is %4")
+                                                  .arg(trueAngleAtP(*form))
+                                                  .arg(at->x)
+                                                  .arg(at->y)
+                                                  .arg(hex(form->gamen.pixel(at->x, at->y)))));
+            }
+        }
+    }
+    qInfo("%d positions: largest readout error %.3f degrees; %d bisector pixels and %d bands checked; %d "
+          "positions without a mark",
+          kFigures * kPositionsEach, worstError, bisectors, bands, emptyMarks);
+    QVERIFY(bisectors > kFigures * kPositionsEach / 2);
 }
 
 QTEST_MAIN(TestDrawing)
