@@ -3,6 +3,9 @@
 #include "figure/geometry.h"
 #include "platform/palette.h"
 
+#include <cstdint>
+#include <vector>
+
 using geometry::FigureCase;
 
 namespace {
@@ -12,6 +15,9 @@ constexpr double kSeedDistanceAtP = 20;
 constexpr float kMarkRadius = 30;
 constexpr float kBandOuterInset = 1;
 constexpr float kBandInnerInset = 8;
+// How far the pixels of a 1-px guide line stray from the true line: the segment's ends
+// are rounded to whole pixels before it is traced.
+constexpr double kRasterAllowance = 1.5;
 
 struct CaseColours {
     QRgb outlineAtO; // outlines at O and the fill of the mark of ∠AOB
@@ -45,6 +51,38 @@ void fillAlong(Canvas& canvas, const geometry::Ray& ray, double distance, double
 
 void fillAlong(Canvas& canvas, const geometry::Ray& ray, double distance, double farthest, QRgb border) {
     fillAlong(canvas, ray, distance, farthest, border, [](geometry::Pixel) { return true; });
+}
+
+// True when the region a fill from `seed` would paint lies within `allowance` pixels of
+// the angle at P. The region is closed by the ring of radius 30 about P, so it is
+// followed only within that ring's box; reaching past the box counts as leaving.
+bool regionStaysInAngle(const Canvas& canvas, geometry::Pixel seed, QRgb border, geometry::Pixel centre,
+                        const geometry::SectorAtP& angle, double allowance) {
+    constexpr int kReach = static_cast<int>(kMarkRadius) + 1, kSide = 2 * kReach + 1;
+    static std::vector<std::uint8_t> seen;
+    static std::vector<geometry::Pixel> pending;
+    seen.assign(kSide * kSide, 0);
+    pending.clear();
+    const auto visit = [&](int x, int y) {
+        const int bx = x - centre.x + kReach, by = y - centre.y + kReach;
+        if (bx < 0 || by < 0 || bx >= kSide || by >= kSide) return false;
+        if (x < 0 || y < 0 || x >= Canvas::kWidth || y >= Canvas::kHeight) return true;
+        std::uint8_t& mark = seen[static_cast<size_t>(by * kSide + bx)];
+        if (mark || canvas.pixel(x, y) == border) return true;
+        mark = 1;
+        pending.push_back({x, y});
+        return true;
+    };
+    if (!visit(seed.x, seed.y)) return false;
+    while (!pending.empty()) {
+        const geometry::Pixel at = pending.back();
+        pending.pop_back();
+        if (angle.distanceOutside(at.x, at.y) > allowance) return false;
+        if (!visit(at.x + 1, at.y) || !visit(at.x - 1, at.y) || !visit(at.x, at.y + 1) ||
+            !visit(at.x, at.y - 1))
+            return false;
+    }
+    return true;
 }
 
 void drawSegment(Canvas& canvas, const geometry::Segment& line, QRgb colour) {
@@ -125,10 +163,21 @@ void Form1::DrawFigure() {
         // sector would fill that one instead, and where no pixel of the angle is free the
         // guide lines alone show it.
         const geometry::SectorAtP angleAtP(a, b, p, figure);
-        const auto insideAngle = [&](geometry::Pixel seed) { return angleAtP.contains(seed.x, seed.y); };
+        const geometry::Pixel centre = geometry::toPixel(p);
+        const auto insideAngle = [&](geometry::Pixel seed) {
+            return angleAtP.contains(seed.x, seed.y) &&
+                   regionStaysInAngle(gamen, seed, colours.atP, centre, angleAtP, kRasterAllowance);
+        };
         const geometry::SeedRays seeds = geometry::seedRaysAtP(pX, pY, figure, dirPA, dirPB);
         for (int i = 0; i < seeds.count; ++i) {
             fillAlong(gamen, seeds.rays[i], kSeedDistanceAtP, kMarkRadius - 1, colours.atP, insideAngle);
+        }
+        // Two guide lines that run close together can cut a narrow angle into pieces that
+        // one fill does not join: every piece still free along the middle of the angle
+        // gets a fill of its own. Where the first fill reached, it finds nothing free.
+        const geometry::Ray middle = angleAtP.bisector();
+        for (double reach = kSeedDistanceAtP; reach <= kMarkRadius - 1; reach += 1) {
+            fillAlong(gamen, middle, reach, reach, colours.atP, insideAngle);
         }
     }
     gamen.setFillStyle(Canvas::FillStyle::Transparent);

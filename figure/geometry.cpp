@@ -84,6 +84,27 @@ bool SectorAtP::contains(double x, double y) const {
     return turn(fromX_, fromY_, wx, wy) > 0 && turn(wx, wy, toX_, toY_) > 0;
 }
 
+double SectorAtP::distanceOutside(double x, double y) const {
+    if (contains(x, y)) return 0;
+    const double wx = x - p_.x, wy = y - p_.y;
+    const auto fromRay = [&](double rx, double ry) {
+        const double length = std::hypot(rx, ry);
+        if (length == 0 || wx * rx + wy * ry <= 0) return std::hypot(wx, wy);
+        return std::fabs(turn(rx, ry, wx, wy)) / length;
+    };
+    return std::min(fromRay(fromX_, fromY_), fromRay(toX_, toY_));
+}
+
+Ray SectorAtP::bisector() const {
+    const double fromLength = std::hypot(fromX_, fromY_), toLength = std::hypot(toX_, toY_);
+    if (fromLength == 0 || toLength == 0) return {p_.x, p_.y, 0, 0};
+    double dx = fromX_ / fromLength + toX_ / toLength, dy = fromY_ / fromLength + toY_ / toLength;
+    const double length = std::hypot(dx, dy);
+    // Opposite rays: a quarter turn anticlockwise from the first.
+    if (length < 1e-12) return {p_.x, p_.y, fromY_ / fromLength, -fromX_ / fromLength};
+    return {p_.x, p_.y, dx / length, dy / length};
+}
+
 Ray rayAt(double x, double y, double theta) {
     return {x, y, std::cos(toRadians(theta)), -std::sin(toRadians(theta))};
 }

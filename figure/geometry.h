@@ -64,6 +64,14 @@ FigureCase figureCase(double angleA, double angleB, double angleP);
 // is figureCase() of its angle, up to rounding right at A and B.
 FigureCase figureCaseOfSide(Point a, Point b, Point p);
 
+// A ray in screen coordinates (y downwards): the point at distance r is
+// (x + r * dx, y + r * dy). Seeds of the flood fills lie on such rays.
+struct Ray {
+    double x = 0, y = 0;
+    double dx = 0, dy = 0;
+    Point at(double r) const { return {x + r * dx, y + r * dy}; }
+};
+
 // The open sector at P between the rays to A and to B that the angle of the case
 // sweeps: anticlockwise from PA to PB in Case 1, from PB to PA in Case 2. With P on the
 // side of its case it is the angle APB itself, never wider than a half plane; when the
@@ -73,18 +81,14 @@ class SectorAtP {
     SectorAtP(Point a, Point b, Point p, FigureCase figure);
     // True when (x, y) lies strictly between the two rays.
     bool contains(double x, double y) const;
+    // How far (x, y) lies outside the sector, 0 on or inside it.
+    double distanceOutside(double x, double y) const;
+    // The ray from P halfway between the two rays (a half plane's middle when they are opposite).
+    Ray bisector() const;
 
   private:
     Point p_;
     double fromX_, fromY_, toX_, toY_;
-};
-
-// A ray in screen coordinates (y downwards): the point at distance r is
-// (x + r * dx, y + r * dy). Seeds of the flood fills lie on such rays.
-struct Ray {
-    double x = 0, y = 0;
-    double dx = 0, dy = 0;
-    Point at(double r) const { return {x + r * dx, y + r * dy}; }
 };
 
 // The ray from (x, y) in the direction theta (degrees, anticlockwise on screen).
