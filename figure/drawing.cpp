@@ -3,6 +3,7 @@
 #include "figure/geometry.h"
 #include "platform/palette.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -59,10 +60,9 @@ void fillAlong(Canvas& canvas, const geometry::Ray& ray, double distance, double
 bool regionStaysInAngle(const Canvas& canvas, geometry::Pixel seed, QRgb border, geometry::Pixel centre,
                         const geometry::SectorAtP& angle, double allowance) {
     constexpr int kReach = static_cast<int>(kMarkRadius) + 1, kSide = 2 * kReach + 1;
-    static std::vector<std::uint8_t> seen;
-    static std::vector<geometry::Pixel> pending;
-    seen.assign(kSide * kSide, 0);
-    pending.clear();
+    std::array<std::uint8_t, kSide * kSide> seen{};
+    std::vector<geometry::Pixel> pending;
+    pending.reserve(kSide * 4);
     const auto visit = [&](int x, int y) {
         const int bx = x - centre.x + kReach, by = y - centre.y + kReach;
         if (bx < 0 || by < 0 || bx >= kSide || by >= kSide) return false;

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <random>
 
 using geometry::FigureCase;
 
@@ -38,6 +39,13 @@ class TestGeometryDrawing : public QObject {
   private slots:
     void figureCase_data();
     void figureCase();
+    void figureCaseOfSide_data();
+    void figureCaseOfSide();
+    void figureCaseOfSideOnTheCircle();
+    void sectorAtP_data();
+    void sectorAtP();
+    void angleBetweenRays_data();
+    void angleBetweenRays();
     void directionFromP_data();
     void directionFromP();
     void directionOfDegenerateRays_data();
@@ -77,6 +85,130 @@ void TestGeometryDrawing::figureCase() {
     QFETCH(double, angleP);
     QFETCH(FigureCase, expected);
     QCOMPARE(geometry::figureCase(angleA, angleB, angleP), expected);
+}
+
+void TestGeometryDrawing::figureCaseOfSide_data() {
+    QTest::addColumn<double>("angleA");
+    QTest::addColumn<double>("angleB");
+    QTest::addColumn<QPointF>("p");
+    QTest::addColumn<FigureCase>("expected");
+    const geometry::Point a = onCircle(220), b = onCircle(320);
+    const QPointF middleOfAB((a.x + b.x) / 2, (a.y + b.y) / 2);
+    const QPointF beyondB(2 * b.x - a.x, 2 * b.y - a.y);
+    auto at = [](geometry::Point point) { return QPointF(point.x, point.y); };
+    QTest::newRow("start-up") << 220.0 << 320.0 << at(onCircle(110)) << FigureCase::OffArc;
+    QTest::newRow("P on the lower arc") << 220.0 << 320.0 << at(onCircle(270)) << FigureCase::OnArc;
+    QTest::newRow("P on A") << 220.0 << 320.0 << at(a) << FigureCase::OnArc;
+    QTest::newRow("P on B") << 220.0 << 320.0 << at(b) << FigureCase::OnArc;
+    QTest::newRow("long arc") << 30.0 << 330.0 << at(onCircle(180)) << FigureCase::OnArc;
+    QTest::newRow("short arc near 0") << 300.0 << 350.0 << at(onCircle(200)) << FigureCase::OffArc;
+    // Off the circle the side of AB decides, not P's angle about O.
+    QTest::newRow("just below O") << 220.0 << 320.0 << QPointF(425, 340) << FigureCase::OffArc;
+    QTest::newRow("inside, low on the left") << 220.0 << 320.0 << QPointF(300, 450) << FigureCase::OffArc;
+    QTest::newRow("inside, under AB") << 220.0 << 320.0 << QPointF(425, 500) << FigureCase::OnArc;
+    QTest::newRow("outside, far below") << 220.0 << 320.0 << QPointF(425, 620) << FigureCase::OnArc;
+    QTest::newRow("outside, level with AB on the right")
+        << 220.0 << 320.0 << QPointF(814, 478) << FigureCase::OffArc;
+    QTest::newRow("on AB between A and B") << 220.0 << 320.0 << middleOfAB << FigureCase::OnArc;
+    QTest::newRow("on AB beyond B") << 220.0 << 320.0 << beyondB << FigureCase::OnArc;
+    QTest::newRow("long arc, P outside on the right")
+        << 30.0 << 330.0 << QPointF(kOX + 300, kOY) << FigureCase::OffArc;
+    QTest::newRow("long arc, P at O") << 30.0 << 330.0 << QPointF(kOX, kOY) << FigureCase::OnArc;
+}
+
+void TestGeometryDrawing::figureCaseOfSide() {
+    QFETCH(double, angleA);
+    QFETCH(double, angleB);
+    QFETCH(QPointF, p);
+    QFETCH(FigureCase, expected);
+    QCOMPARE(geometry::figureCaseOfSide(onCircle(angleA), onCircle(angleB), {p.x(), p.y()}), expected);
+}
+
+void TestGeometryDrawing::figureCaseOfSideOnTheCircle() {
+    // On the circle the side of AB is the case of P's angle, away from A and B themselves.
+    std::mt19937 random(15);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (int i = 0; i < 20000; ++i) {
+        const double angleA = 0.01 + unit(random) * 344;
+        const double angleB = angleA + 15 + unit(random) * (359.99 - angleA - 15);
+        const double angleP = unit(random) * 360;
+        if (std::fabs(angleP - angleA) < 1e-6 || std::fabs(angleP - angleB) < 1e-6) continue;
+        const float radius = static_cast<float>(76 + unit(random) * 198);
+        const FigureCase bySide = geometry::figureCaseOfSide(
+            onCircle(angleA, radius), onCircle(angleB, radius), onCircle(angleP, radius));
+        QVERIFY2(bySide == geometry::figureCase(angleA, angleB, angleP),
+                 qPrintable(QString("A %1 B %2 P %3").arg(angleA).arg(angleB).arg(angleP)));
+    }
+}
+
+void TestGeometryDrawing::sectorAtP_data() {
+    QTest::addColumn<QPointF>("p");
+    QTest::addColumn<double>("bisector"); // screen direction, degrees; -1 for none
+    QTest::addColumn<QPointF>("inside");
+    QTest::addColumn<QPointF>("outside");
+    QTest::addColumn<double>("outsideBy");
+    const geometry::Point a = onCircle(220), b = onCircle(320);
+    const geometry::Point p = onCircle(110);
+    // Start-up: the rays from P go to 255 and 305 degrees (less a tenth for 3.14); 10 px
+    // to the right of P lies 10 sin 55 px from the ray to B.
+    QTest::newRow("start-up") << QPointF(p.x, p.y) << 279.86 << QPointF(p.x, p.y + 25)
+                              << QPointF(p.x + 10, p.y) << 8.20;
+    QTest::newRow("P on the lower arc")
+        << QPointF(onCircle(270).x, onCircle(270).y) << 89.86 << QPointF(onCircle(270).x, 500)
+        << QPointF(onCircle(270).x, 600) << 25.0;
+    // The figure is symmetric about 270 degrees, 269.86 with 3.14 for pi. On AB between A
+    // and B the angle is the half plane on the side of the arc from B to A.
+    const QPointF middle((a.x + b.x) / 2, (a.y + b.y) / 2);
+    QTest::newRow("on AB") << middle << 89.86 << middle + QPointF(0, -20) << middle + QPointF(0, 20) << 19.99;
+    // Beyond B on the line the rays point the same way: no angle at all.
+    const QPointF beyond(2 * b.x - a.x, 2 * b.y - a.y);
+    QTest::newRow("beyond B") << beyond << -1.0 << QPointF() << beyond + QPointF(0, -3) << 3.0;
+}
+
+void TestGeometryDrawing::sectorAtP() {
+    QFETCH(QPointF, p);
+    QFETCH(double, bisector);
+    QFETCH(QPointF, inside);
+    QFETCH(QPointF, outside);
+    QFETCH(double, outsideBy);
+    const geometry::Point a = onCircle(220), b = onCircle(320), at{p.x(), p.y()};
+    const geometry::SectorAtP sector(a, b, at, geometry::figureCaseOfSide(a, b, at));
+    if (bisector >= 0) {
+        QVERIFY2(std::fabs(screenDirection(sector.bisector()) - bisector) < 0.05,
+                 qPrintable(QString::number(screenDirection(sector.bisector()))));
+        QVERIFY(sector.contains(inside.x(), inside.y()));
+        QCOMPARE(sector.distanceOutside(inside.x(), inside.y()), 0.0);
+    } else {
+        const geometry::Ray middle = sector.bisector();
+        for (double r : {1.0, 10.0, 29.0}) QVERIFY(!sector.contains(middle.at(r).x, middle.at(r).y));
+    }
+    QVERIFY(!sector.contains(outside.x(), outside.y()));
+    QVERIFY2(std::fabs(sector.distanceOutside(outside.x(), outside.y()) - outsideBy) < 0.05,
+             qPrintable(QString::number(sector.distanceOutside(outside.x(), outside.y()))));
+    QVERIFY(!sector.contains(p.x(), p.y()));
+}
+
+void TestGeometryDrawing::angleBetweenRays_data() {
+    QTest::addColumn<int>("dirPA");
+    QTest::addColumn<int>("dirPB");
+    QTest::addColumn<int>("angle");
+    QTest::newRow("start-up") << 255 << 305 << 50;
+    QTest::newRow("P at 270") << 155 << 25 << 130;
+    QTest::newRow("holding 0, Case 2") << 15 << 345 << 30;
+    QTest::newRow("holding 0, Case 1") << 340 << 5 << 25;
+    QTest::newRow("straight") << 0 << 180 << 180;
+    QTest::newRow("just past straight") << 100 << 281 << 179;
+    QTest::newRow("one way") << 5 << 5 << 0;
+    QTest::newRow("either side of 0") << 0 << 359 << 1;
+    QTest::newRow("narrow, reversed by rounding") << 182 << 181 << 1;
+}
+
+void TestGeometryDrawing::angleBetweenRays() {
+    QFETCH(int, dirPA);
+    QFETCH(int, dirPB);
+    QFETCH(int, angle);
+    QCOMPARE(geometry::angleBetweenRays(dirPA, static_cast<float>(dirPB)), angle);
+    QCOMPARE(geometry::angleBetweenRays(dirPB, static_cast<float>(dirPA)), angle);
 }
 
 void TestGeometryDrawing::directionFromP_data() {
