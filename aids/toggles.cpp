@@ -123,7 +123,9 @@ void Form1::Check4_Click() {
     if (shown) Check9->setValue(1);
 }
 
-// "円周上": read while dragging; letting P go takes the auxiliary line away.
+// "円周上": read while dragging; letting P go takes the auxiliary line away. The
+// readout of ∠APB switches at once between the theorem and the measured angle.
 void Form1::Check9_Click() {
     if (Check9->value() == 0) Check4->setValue(0);
+    UpdateReadouts();
 }

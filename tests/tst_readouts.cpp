@@ -36,6 +36,7 @@ class TestReadouts : public QObject {
     void readouts();
     void measuredBelongsToCurrentP();
     void drawingWithArcWritesReadoutsOfItsCase();
+    void onCircleBoxSwitchesTheReadout();
     void readoutKeepsItsRightEdge();
 
   private:
@@ -143,6 +144,17 @@ void TestReadouts::drawingWithArcWritesReadoutsOfItsCase() {
     QCOMPARE(form->Label5[1]->text(), QStringLiteral("130"));
     QCOMPARE(form->dirPA, 155);
     QCOMPARE(form->dirPB, 25.0f);
+}
+
+void TestReadouts::onCircleBoxSwitchesTheReadout() {
+    // An odd central angle tells the theorem's half (50.5) from the measured angle (50).
+    setFigure(*form, 219.7, 320.2, 110);
+    QCOMPARE(form->Label5[1]->text(), QStringLiteral("50.5"));
+    form->Check9->setValue(0);
+    QCOMPARE(form->Label5[1]->text(), QStringLiteral("50"));
+    QCOMPARE(form->Label5[0]->text(), QStringLiteral("101"));
+    form->Check9->setValue(1);
+    QCOMPARE(form->Label5[1]->text(), QStringLiteral("50.5"));
 }
 
 void TestReadouts::readoutKeepsItsRightEdge() {

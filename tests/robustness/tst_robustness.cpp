@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <deque>
@@ -58,6 +59,7 @@ class EventRun {
         int dragMoves[5] = {};
         int radiusChanges = 0;
         int pOnA = 0;
+        int freeReadouts = 0;
         int maxTraces = 0;
     } counts;
 
@@ -130,6 +132,7 @@ class EventRun {
             if (target == 4 && form_.radius != radiusBefore) ++counts.radiusChanges;
         }
         if (form_.pX == form_.aX && form_.pY == form_.aY) ++counts.pOnA;
+        if (form_.Check9->value() == 0 && !form_.Label5[1]->isHidden()) ++counts.freeReadouts;
         const char* name = type == QEvent::MouseMove          ? "move"
                            : type == QEvent::MouseButtonPress ? "press"
                                                               : "release";
@@ -267,6 +270,16 @@ QString violation(Form1& f) {
         if (!number || !finite(value))
             return QStringLiteral("readout %1 reads \"%2\"").arg(i).arg(f.Label5[i]->text());
     }
+    // A free P shows the angle between its rays to A and B, measured from two whole-degree
+    // directions with 3.14 for pi: within 1.2 degrees of the true one.
+    const bool apart = std::hypot(f.pX - f.aX, f.pY - f.aY) > 3 && std::hypot(f.pX - f.bX, f.pY - f.bY) > 3;
+    if (f.Check9->value() == 0 && !f.Label5[1]->isHidden() && apart) {
+        const double ax = f.aX - f.pX, ay = f.aY - f.pY, bx = f.bX - f.pX, by = f.bY - f.pY;
+        const double cosine = (ax * bx + ay * by) / std::hypot(ax, ay) / std::hypot(bx, by);
+        const double truth = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / M_PI;
+        if (std::fabs(f.Label5[1]->text().toDouble() - truth) > 1.2)
+            return QStringLiteral("free P shows %1 for an angle of %2").arg(f.Label5[1]->text()).arg(truth);
+    }
     return {};
 }
 
@@ -298,11 +311,13 @@ void TestRobustness::randomEvents() {
         }
     }
     const EventRun::Counts& c = run.counts;
-    qInfo("%d events; moves dragging P %d, A %d, B %d, radius %d (%d radius changes); P on A after %d events",
-          kEventsPerSeed, c.dragMoves[1], c.dragMoves[2], c.dragMoves[3], c.dragMoves[4], c.radiusChanges,
-          c.pOnA);
+    qInfo(
+        "%d events; moves dragging P %d, A %d, B %d, radius %d (%d radius changes); P on A after %d events; "
+        "a free P's readout shown after %d pointer events",
+        kEventsPerSeed, c.dragMoves[1], c.dragMoves[2], c.dragMoves[3], c.dragMoves[4], c.radiusChanges,
+        c.pOnA, c.freeReadouts);
     QVERIFY(c.dragMoves[1] > 0 && c.dragMoves[2] > 0 && c.dragMoves[3] > 0 && c.radiusChanges > 0 &&
-            c.pOnA > 0);
+            c.pOnA > 0 && c.freeReadouts > 0);
 }
 
 QTEST_MAIN(TestRobustness)
