@@ -99,6 +99,23 @@ void BM_DragMoveOfP(benchmark::State& state) {
     state.counters["rss_growth_KiB"] = static_cast<double>(peakResidentKiB() - before);
 }
 
+// One pointer movement of a drag of a P let go off the circle: P sweeps a square
+// across the whole canvas, through the circle, near A and B and far outside, where
+// the angles at P range from nearly straight to a degree.
+void BM_DragMoveOfFreeP(benchmark::State& state) {
+    Form1& form = figureAtLargestRadius(110);
+    form.Check9->setValue(0);
+    form.gamen_MouseDown(1, 0, static_cast<float>(form.pX), static_cast<float>(form.pY));
+    int step = 0;
+    timeEach(state, [&] {
+        const int cell = ++step % (35 * 25);
+        form.gamen_MouseMove(1, 0, static_cast<float>(12 + 25 * (cell % 35)),
+                             static_cast<float>(12 + 25 * (cell / 35)));
+    });
+    form.gamen_MouseUp(1, 0, 0, 0);
+    form.Check9->setValue(1);
+}
+
 double worst(const std::vector<double>& values) {
     return *std::max_element(values.begin(), values.end());
 }
@@ -111,6 +128,7 @@ BENCHMARK(BM_Clear)->Apply(configure);
 BENCHMARK(BM_ClearAndDraw_Case1)->Apply(configure);
 BENCHMARK(BM_ClearAndDraw_Case2Reflex)->Apply(configure);
 BENCHMARK(BM_DragMoveOfP)->Apply(configure);
+BENCHMARK(BM_DragMoveOfFreeP)->Apply(configure);
 
 } // namespace
 
