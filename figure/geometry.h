@@ -53,7 +53,9 @@ namespace geometry {
 // other arc, from B anticlockwise through 0 to A.
 enum class FigureCase { OffArc, OnArc };
 
-// Expects 0 < angleA < angleB < 360.
+// The case of a P on the circle, from its angle. Expects 0 < angleA < angleB < 360.
+// Off the circle P's angle does not tell the side of AB: the figure uses
+// figureCaseOfSide() below.
 FigureCase figureCase(double angleA, double angleB, double angleP);
 
 // The case for P anywhere, on the circle or off it: the side of the line through A and
