@@ -98,7 +98,7 @@ double SectorAtP::distanceOutside(double x, double y) const {
 Ray SectorAtP::bisector() const {
     const double fromLength = std::hypot(fromX_, fromY_), toLength = std::hypot(toX_, toY_);
     if (fromLength == 0 || toLength == 0) return {p_.x, p_.y, 0, 0};
-    double dx = fromX_ / fromLength + toX_ / toLength, dy = fromY_ / fromLength + toY_ / toLength;
+    const double dx = fromX_ / fromLength + toX_ / toLength, dy = fromY_ / fromLength + toY_ / toLength;
     const double length = std::hypot(dx, dy);
     // Opposite rays: a quarter turn anticlockwise from the first.
     if (length < 1e-12) return {p_.x, p_.y, fromY_ / fromLength, -fromX_ / fromLength};
