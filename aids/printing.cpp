@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace {
@@ -15,16 +16,27 @@ void Form1::Command6_Click() {
     if (name.isEmpty()) return;
     marks.Label7.caption = QStringLiteral("名前：") + name;
 
+    // The name box is gone from the screen at once, and the pointer says the
+    // program is busy until the printer has answered.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    repaint();
+
     // The canvas view paints the drawing itself, so the page shows it as the screen
     // does; the name label, white on screen, is black on the page only.
     gamenView->setPrinting(true);
+    windowPrinter->whenPageRecorded([this] { gamenView->setPrinting(false); });
     const WindowPrinter::Outcome outcome =
         windowPrinter->print(*this, QStringLiteral("円周角の定理 ") + marks.Label7.caption);
     gamenView->setPrinting(false);
     gamenView->update();
+    QApplication::restoreOverrideCursor();
 
-    if (outcome == WindowPrinter::Outcome::Failed) {
-        QMessageBox::warning(this, kTitle,
-                             QStringLiteral("印刷できませんでした。\nプリンターの設定を確かめてください。"));
+    QString explanation = windowPrinter->explanation();
+    if (outcome == WindowPrinter::Outcome::Held) {
+        QMessageBox::information(this, kTitle, explanation);
+    } else if (outcome == WindowPrinter::Outcome::Failed) {
+        if (explanation.isEmpty())
+            explanation = QStringLiteral("印刷できませんでした。\nプリンターの設定を確かめてください。");
+        QMessageBox::warning(this, kTitle, explanation);
     }
 }
