@@ -19,10 +19,6 @@ bool failed(ipp_status_t status) {
     return status >= IPP_STATUS_REDIRECTION_OTHER_SITE;
 }
 
-QString option(const cups_dest_t* dest, const char* name) {
-    return QString::fromUtf8(cupsGetOption(name, dest->num_options, dest->options));
-}
-
 } // namespace
 
 CupsJob::CupsJob(QString destination)
@@ -49,17 +45,53 @@ CupsJob::Status CupsJob::lookUp() {
     const QByteArray name = destination_.toUtf8();
     dest_ = cupsGetNamedDest(CUPS_HTTP_DEFAULT, destination_.isEmpty() ? nullptr : name.constData(), nullptr);
     if (!dest_) {
-        const ipp_status_t status = cupsLastError();
-        if (!unreachable(status)) answered = true;
-        return failure(unreachable(status) ? Status::Unreachable : Status::NoDestination);
+        // libcups says "no default destination" also when no server answers at all.
+        ipp_t* probe = cupsDoRequest(CUPS_HTTP_DEFAULT, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+        const bool reached = probe != nullptr;
+        ippDelete(probe);
+        if (!reached) return failure(Status::Unreachable);
+        answered = true;
+        return Status::NoDestination;
     }
     answered = true;
     destination_ = QString::fromUtf8(dest_->name);
-    reason_ = option(dest_, "printer-state-message");
-    if (option(dest_, "printer-is-accepting-jobs") == QLatin1String("false")) return Status::Refused;
-    if (option(dest_, "printer-state").toInt() == IPP_PSTATE_STOPPED) return Status::Stopped;
-    readPageLayout();
-    return Status::Ready;
+    const Status state = printerState();
+    if (state == Status::Ready) readPageLayout();
+    return state;
+}
+
+// Asks the destination itself whether it takes jobs and runs, with its own words.
+CupsJob::Status CupsJob::printerState() {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    const char* uri = cupsGetOption("printer-uri-supported", dest_->num_options, dest_->options);
+    char assembled[HTTP_MAX_URI];
+    if (!uri) {
+        httpAssembleURIf(HTTP_URI_CODING_ALL, assembled, sizeof assembled, "ipp", nullptr, "localhost",
+                         ippPort(), "/printers/%s", dest_->name);
+        uri = assembled;
+    }
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char* const wanted[] = {"printer-state", "printer-state-message",
+                                         "printer-is-accepting-jobs"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    if (!response) return failure(Status::Unreachable);
+    Status status = Status::Ready;
+    if (failed(ippGetStatusCode(response))) {
+        status = failure(Status::NoDestination);
+    } else {
+        const char* message =
+            ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
+        if (message) reason_ = QString::fromUtf8(message);
+        ipp_attribute_t* accepting = ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+        if (accepting && !ippGetBoolean(accepting, 0))
+            status = Status::Refused;
+        else if (ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0) ==
+                 IPP_PSTATE_STOPPED)
+            status = Status::Stopped;
+    }
+    ippDelete(response);
+    return status;
 }
 
 void CupsJob::readPageLayout() {

@@ -47,6 +47,7 @@ class CupsJob {
 
   private:
     Status failure(Status status);
+    Status printerState();
     Status jobState();
     void readPageLayout();
 

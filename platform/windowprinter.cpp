@@ -145,9 +145,10 @@ WindowPrinter::Outcome WindowPrinter::send(CupsJob& job, const QPicture& page, c
     const CupsJob::Status status = awayFromWindow([&] { return job.submit(document, title, copies); });
     if (status == CupsJob::Status::Accepted) return Outcome::Printed;
     if (status == CupsJob::Status::Held) {
-        explanation_ = QStringLiteral("印刷待ちになっています。まだ何も印刷されていません。\n"
-                                      "プリンター「%1」が再開されると印刷されます。")
-                           .arg(job.destination());
+        explanation_ =
+            QStringLiteral("印刷待ちになっています。まだ何も印刷されていません。\n"
+                           "プリンター「%1」でジョブが保留されているか、プリンターが止まっています。")
+                .arg(job.destination());
         if (!job.reason().isEmpty()) explanation_ += QStringLiteral("\n（%1）").arg(job.reason());
         return Outcome::Held;
     }

@@ -1,21 +1,30 @@
 #include "app/form1.h"
+#include "app/translations.h"
 #include "canvastesting.h"
+#include "platform/jobtitle.h"
 #include "platform/palette.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBoundaryFinder>
 #include <QTimer>
+#include <QTranslator>
+
+#include <cups/cups.h>
 
 namespace {
 
@@ -244,9 +253,13 @@ bool inProcessWithoutPrinter(const char* function) {
     return false;
 }
 
-// Calls `handle` with each modal window that opens until `stop` is set.
+// Calls `handle` with each modal window that opens until `stop` is set. A new
+// watch ends the one before, whose `stop` may be gone with its test.
 void watchModals(std::function<void(QWidget*)> handle, bool& stop) {
+    static QPointer<QTimer> previous;
+    delete previous.data();
     auto* timer = new QTimer;
+    previous = timer;
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, &stop] {
         if (stop) {
@@ -257,6 +270,148 @@ void watchModals(std::function<void(QWidget*)> handle, bool& stop) {
     });
     timer->start();
 }
+
+// A queue of our own on the shared CUPS server, made the program's default
+// destination through LPDEST (which libcups and the toolkit both honour) for as
+// long as it lives. Its jobs go nowhere that another test looks.
+class OwnQueue {
+  public:
+    // `state` is run on the queue after it is made: cupsreject, cupsdisable, or nothing.
+    OwnQueue(const QString& name, const QString& state, const QStringList& options = {}) : name_(name) {
+        run(QStringLiteral("lpadmin"),
+            QStringList{QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                        QStringLiteral("cups-pdf:/"), QStringLiteral("-m"),
+                        QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")} +
+                options);
+        if (!state.isEmpty())
+            run(state, {QStringLiteral("-r"), QStringLiteral("test queue %1").arg(name), name});
+        qputenv("LPDEST", name.toUtf8());
+        qunsetenv("PRINTER");
+    }
+    ~OwnQueue() {
+        qunsetenv("LPDEST");
+        run(QStringLiteral("cancel"), {QStringLiteral("-a"), name_});
+        run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name_});
+    }
+    bool exists() const {
+        return run(QStringLiteral("lpstat"), {QStringLiteral("-p"), name_}).contains(name_);
+    }
+    // The jobs the queue ever had, finished or not.
+    QStringList jobs() const {
+        return run(QStringLiteral("lpstat"),
+                   {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), name_})
+            .split(u'\n', Qt::SkipEmptyParts);
+    }
+
+  private:
+    QString name_;
+};
+
+// Its own CUPS server, on a socket in a temporary folder, with one queue that
+// throws its pages away; stopped by the process id it was started with.
+class PrivateCupsServer {
+  public:
+    PrivateCupsServer() {
+        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                               QFile::ExeOther);
+        socket_ = dir_.filePath(QStringLiteral("cups.sock"));
+        for (const char* sub : {"spool", "tmp", "cache", "state", "log"}) QDir(dir_.path()).mkdir(sub);
+        write(QStringLiteral("cupsd.conf"),
+              QStringLiteral("Listen %1\nBrowsing No\nWebInterface No\nLogLevel warn\n"
+                             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
+                  .arg(socket_));
+        write(QStringLiteral("cups-files.conf"),
+              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nCacheDir %1/cache\n"
+                             "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                             "PageLog %1/log/page_log\nFileDevice Yes\nSystemGroup root\n")
+                  .arg(dir_.path()));
+        server_.start(QStringLiteral("/usr/sbin/cupsd"),
+                      {QStringLiteral("-f"), QStringLiteral("-c"),
+                       dir_.filePath(QStringLiteral("cupsd.conf")), QStringLiteral("-s"),
+                       dir_.filePath(QStringLiteral("cups-files.conf"))});
+        if (!server_.waitForStarted(5000)) return;
+        for (int i = 0; i < 100 && !running(); ++i) QTest::qWait(100);
+        if (!running()) return;
+        lpadmin({QStringLiteral("-p"), kQueue, QStringLiteral("-E"), QStringLiteral("-v"),
+                 QStringLiteral("file:///dev/null")});
+        lpadmin({QStringLiteral("-d"), kQueue});
+    }
+    ~PrivateCupsServer() { stop(); }
+    bool ready() const {
+        return running() &&
+               run(QStringLiteral("lpstat"), {QStringLiteral("-h"), socket_, QStringLiteral("-d")})
+                   .contains(kQueue);
+    }
+    void stop() {
+        if (server_.state() == QProcess::NotRunning) return;
+        server_.terminate();
+        if (!server_.waitForFinished(10000)) server_.kill();
+        server_.waitForFinished(5000);
+    }
+    const QString& socket() const { return socket_; }
+    int jobCount() const {
+        return int(run(QStringLiteral("lpstat"), {QStringLiteral("-h"), socket_, QStringLiteral("-W"),
+                                                  QStringLiteral("all"), QStringLiteral("-o")})
+                       .count(kQueue));
+    }
+    static inline const QString kQueue = QStringLiteral("ENSHU10_PRIVATE");
+
+  private:
+    bool running() const {
+        return server_.state() == QProcess::Running &&
+               run(QStringLiteral("lpstat"), {QStringLiteral("-h"), socket_, QStringLiteral("-r")})
+                   .contains(QStringLiteral("is running"));
+    }
+    void lpadmin(const QStringList& arguments) const {
+        run(QStringLiteral("lpadmin"), QStringList{QStringLiteral("-h"), socket_} + arguments);
+    }
+    void write(const QString& name, const QString& text) const {
+        QFile file(dir_.filePath(name));
+        if (file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
+    }
+    QTemporaryDir dir_{QStringLiteral("/tmp/enshukaku-cupsd-XXXXXX")};
+    QString socket_;
+    QProcess server_;
+};
+
+// The text of every message box that opens while `action` runs; each is closed.
+QStringList messagesDuring(const std::function<void()>& action) {
+    QStringList messages;
+    bool stop = false;
+    watchModals(
+        [&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) messages << box->text();
+            modal->close();
+        },
+        stop);
+    action();
+    stop = true;
+    // The watcher sees the flag and goes before the flag does.
+    QTest::qWait(60);
+    return messages;
+}
+
+// The title CUPS keeps for job `job` of `queue`, from the server's job history.
+QString jobTitle(const QString& queue, int job) {
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    QString title;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id == job) title = QString::fromUtf8(jobs[i].title);
+    }
+    cupsFreeJobs(count, jobs);
+    return title;
+}
+
+#define REQUIRE_CUPS_SERVER()                                                                                \
+    do {                                                                                                     \
+        if (!run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running"))) { \
+            if (qgetenv("CI") == "true") QFAIL("no CUPS server is running");                                 \
+            QSKIP("no CUPS server is running (tools/cups-pdf start)");                                       \
+        }                                                                                                    \
+    } while (false)
 
 } // namespace
 
@@ -278,6 +433,16 @@ class TestPrinting : public QObject {
     void cancelSendsNoJob();
     void noPrinterOpensPrintDialog();
     void failedPrintingSaysSo();
+    void jobTitleIsSafe_data();
+    void jobTitleIsSafe();
+    void queueThatTakesNoPageSaysSo_data();
+    void queueThatTakesNoPageSaysSo();
+    void busyWhileTheServerAnswers();
+    void longOrOddNamesNameTheirJob_data();
+    void longOrOddNamesNameTheirJob();
+    void serverStoppedWhileRunningSaysSo();
+    void toolkitSpeaksJapanese_data();
+    void toolkitSpeaksJapanese();
 };
 
 void TestPrinting::promptAsksForName() {
@@ -538,6 +703,229 @@ void TestPrinting::failedPrintingSaysSo() {
     form.Command6_Click();
     stop = true;
     QVERIFY2(message.contains(QStringLiteral("印刷できませんでした")), qPrintable(message));
+}
+
+void TestPrinting::jobTitleIsSafe_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("slash and tab") << QStringLiteral("3/2\tYamada") << QStringLiteral("3_2Yamada");
+    QTest::newRow("file name characters")
+        << QStringLiteral("a\\b:c*d?e\"f<g>h|i") << QStringLiteral("a_b_c_d_e_f_g_h_i");
+    QTest::newRow("only control characters") << QStringLiteral("\t\r\n\x1b") << QString();
+    QTest::newRow("500 characters") << QString(500, u'a') << QStringLiteral("aaaaaaaaaa");
+    QTest::newRow("500 kanji") << QString(500, u'山') << QStringLiteral("山山山山山");
+    QTest::newRow("500 emoji") << QStringLiteral("😀").repeated(500) << QStringLiteral("😀😀😀");
+    QTest::newRow("accents as combining marks")
+        << QStringLiteral("e\u0301").repeated(200) << QStringLiteral("e\u0301e\u0301");
+}
+
+// Whatever was typed, the job's title is a short, valid text that names it and that
+// a file may be called by.
+void TestPrinting::jobTitleIsSafe() {
+    QFETCH(QString, name);
+    QFETCH(QString, kept);
+    const QString prefix = QStringLiteral("円周角の定理 名前：");
+    const QString title = safeJobTitle(prefix + name);
+    QVERIFY2(title.startsWith(prefix.trimmed()), qPrintable(title));
+    QVERIFY(title.contains(kept));
+    QVERIFY(QStringView(title).isValidUtf16());
+    QVERIFY2(title.toUtf8().size() <= kMaxJobTitleBytes, qPrintable(QString::number(title.toUtf8().size())));
+    for (QChar c : title) {
+        QVERIFY2(c.category() != QChar::Other_Control, qPrintable(title));
+        QVERIFY2(!QStringLiteral("/\\:*?\"<>|").contains(c), qPrintable(title));
+    }
+    // A cut never parts a mark from its letter nor halves an emoji.
+    if ((prefix + name).startsWith(title)) {
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, prefix + name);
+        graphemes.setPosition(title.size());
+        QVERIFY(graphemes.isAtBoundary());
+    }
+    QVERIFY(!safeJobTitle(QStringLiteral("\t")).isEmpty());
+}
+
+void TestPrinting::queueThatTakesNoPageSaysSo_data() {
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("why");
+    QTest::addColumn<int>("jobs");
+    QTest::newRow("rejecting") << QStringLiteral("cupsreject") << QStringList()
+                               << QStringLiteral("印刷を受け付けていません") << 0;
+    QTest::newRow("stopped") << QStringLiteral("cupsdisable") << QStringList()
+                             << QStringLiteral("停止しています") << 0;
+    QTest::newRow("holding its jobs")
+        << QString() << QStringList{QStringLiteral("-o"), QStringLiteral("job-hold-until-default=indefinite")}
+        << QStringLiteral("印刷待ちになっています") << 1;
+}
+
+// The default queue refuses, is stopped or holds the job: a message box says that
+// nothing was printed and why, and the window stays as it was.
+void TestPrinting::queueThatTakesNoPageSaysSo() {
+    QFETCH(QString, state);
+    QFETCH(QStringList, options);
+    QFETCH(QString, why);
+    QFETCH(int, jobs);
+    REQUIRE_CUPS_SERVER();
+    const OwnQueue queue(QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid()), state,
+                         options);
+    QVERIFY(queue.exists());
+    // The toolkit (which decides about the print dialog) sees the same default.
+    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(),
+             QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid()));
+
+    Form1 form;
+    answerWith(form, QStringLiteral("山田花子"));
+    const QImage canvas = form.gamen.image();
+    const QStringList messages = messagesDuring([&] { form.Command6_Click(); });
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().contains(why), qPrintable(messages.first()));
+    QVERIFY2(messages.first().contains(QStringLiteral("何も印刷されていません")),
+             qPrintable(messages.first()));
+    // The server's own reason comes along.
+    if (!state.isEmpty())
+        QVERIFY2(messages.first().contains(QStringLiteral("test queue")), qPrintable(messages.first()));
+    QCOMPARE(queue.jobs().size(), jobs);
+    QCOMPARE(form.gamen.image(), canvas);
+    QCOMPARE(canvastesting::shown(canvastesting::view(form), 90, 600), kWhite);
+}
+
+// From OK to the server's answer the pointer is busy, and the window's events go on.
+void TestPrinting::busyWhileTheServerAnswers() {
+    REQUIRE_CUPS_SERVER();
+    const OwnQueue queue(QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid()), QString(),
+                         {QStringLiteral("-o"), QStringLiteral("job-hold-until-default=indefinite")});
+    Form1 form;
+    form.show();
+    answerWith(form, QStringLiteral("花子"));
+    int busyTicks = 0;
+    QTimer ticker;
+    ticker.setInterval(1);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        if (cursor && cursor->shape() == Qt::WaitCursor) ++busyTicks;
+    });
+    ticker.start();
+    const QStringList messages = messagesDuring([&] { form.Command6_Click(); });
+    ticker.stop();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(busyTicks > 0, "no event was handled while waiting for the server");
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void TestPrinting::longOrOddNamesNameTheirJob_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("500 characters") << QString(500, u'名');
+    QTest::newRow("emoji") << QStringLiteral("🌸😀").repeated(100);
+    QTest::newRow("slash and tab") << QStringLiteral("3/2\tYamada");
+}
+
+// Long names and names with odd characters still print one page, and their job
+// carries a safe title that says whose page it is.
+void TestPrinting::longOrOddNamesNameTheirJob() {
+    QFETCH(QString, name);
+    REQUIRE_PDF_QUEUE();
+    const int before = lastJobId();
+    Form1 form;
+    answerWith(form, name);
+    const QStringList messages = messagesDuring([&] { form.Command6_Click(); });
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+    QCOMPARE(form.marks.Label7.caption, QStringLiteral("名前：") + name);
+
+    // Other programs may print to the same queue: find this job by its title.
+    const QString expected = safeJobTitle(QStringLiteral("円周角の定理 名前：") + name);
+    int job = 0;
+    for (int id = before + 1; id <= lastJobId() && job == 0; ++id) {
+        if (jobTitle(QStringLiteral("PDF"), id) == expected) job = id;
+    }
+    QVERIFY2(job > 0, qPrintable(expected));
+    const QString title = jobTitle(QStringLiteral("PDF"), job);
+    QVERIFY(title.startsWith(QStringLiteral("円周角の定理 名前：") +
+                             name.left(2).remove(u'\t').replace(u'/', u'_')));
+    QVERIFY(!title.contains(u'/') && !title.contains(u'\t'));
+
+    const QString pdf = waitForJobPdf(job);
+    QVERIFY2(!pdf.isEmpty(), qPrintable(QStringLiteral("no PDF of job %1").arg(job)));
+    QCOMPARE(readPdfInfo(pdf).count, 1);
+    QFile::remove(pdf);
+}
+
+// The server the program printed to goes away while it runs: the next print says
+// that nothing was printed because no server answers.
+void TestPrinting::serverStoppedWhileRunningSaysSo() {
+    if (!QFile::exists(QStringLiteral("/usr/sbin/cupsd"))) QSKIP("no CUPS server program (cups)");
+    PrivateCupsServer server;
+    if (!server.ready()) QSKIP("could not start a CUPS server of its own");
+    const QByteArray savedServer = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", server.socket().toUtf8());
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
+    auto restore = qScopeGuard([&] {
+        if (savedServer.isEmpty())
+            qunsetenv("CUPS_SERVER");
+        else
+            qputenv("CUPS_SERVER", savedServer);
+    });
+
+    Form1 form;
+    answerWith(form, QStringLiteral("花子"));
+    const QStringList first = messagesDuring([&] { form.Command6_Click(); });
+    QVERIFY2(first.isEmpty(), qPrintable(first.join(u'\n')));
+    QCOMPARE(server.jobCount(), 1);
+
+    server.stop();
+    const QStringList second = messagesDuring([&] { form.Command6_Click(); });
+    QCOMPARE(second.size(), 1);
+    QVERIFY2(second.first().contains(QStringLiteral("印刷サーバーに接続できません")),
+             qPrintable(second.first()));
+    QVERIFY2(second.first().contains(QStringLiteral("何も印刷されていません")), qPrintable(second.first()));
+}
+
+void TestPrinting::toolkitSpeaksJapanese_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("name box") << QStringLiteral("name") << QStringLiteral("印刷")
+                              << QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")};
+    QTest::newRow("print dialog") << QStringLiteral("print") << QStringLiteral("印刷")
+                                  << QStringList{QStringLiteral("印刷(&P)"), QStringLiteral("キャンセル")};
+    QTest::newRow("message box") << QStringLiteral("message") << QStringLiteral("印刷")
+                                 << QStringList{QStringLiteral("OK")};
+}
+
+// With the toolkit's Japanese translations the standard boxes and dialogs speak Japanese.
+void TestPrinting::toolkitSpeaksJapanese() {
+    QFETCH(QString, dialog);
+    QFETCH(QString, title);
+    QFETCH(QStringList, buttons);
+    QTranslator* translator = installToolkitTranslations(*QCoreApplication::instance());
+    QVERIFY2(translator, "qtbase_ja not found (qt6-translations-l10n)");
+    auto uninstall = qScopeGuard([&] {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    });
+    QString seenTitle;
+    QStringList seenButtons;
+    bool stop = false;
+    watchModals(
+        [&](QWidget* modal) {
+            seenTitle = modal->windowTitle();
+            for (auto* button : modal->findChildren<QAbstractButton*>()) seenButtons << button->text();
+            modal->close();
+        },
+        stop);
+    QWidget parent;
+    if (dialog == QLatin1String("name")) {
+        NamePrompt().ask(&parent, QStringLiteral("印刷"), QStringLiteral("a"));
+    } else if (dialog == QLatin1String("print")) {
+        QPrinter printer;
+        QPrintDialog(&printer, &parent).exec();
+    } else {
+        QMessageBox::warning(&parent, QStringLiteral("印刷"), QStringLiteral("a"));
+    }
+    stop = true;
+    QTest::qWait(60);
+    QCOMPARE(seenTitle, title);
+    for (const QString& button : buttons)
+        QVERIFY2(seenButtons.contains(button), qPrintable(seenButtons.join(u',')));
 }
 
 QTEST_MAIN(TestPrinting)
