@@ -8,7 +8,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QThread>
@@ -36,38 +35,6 @@ template <typename Work> auto awayFromWindow(Work work) {
     return result;
 }
 
-QPicture record(QWidget& window) {
-    QPicture picture;
-    QPainter painter(&picture);
-    window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    painter.end();
-    // The page frames the window itself, whatever its painting reaches.
-    picture.setBoundingRect(window.rect());
-    return picture;
-}
-
-// Writes `page` centred on the printable area of one PDF page, as large as it fits.
-bool writePdf(QPdfWriter& writer, const QPicture& page, const QPageLayout& layout, const QString& title) {
-    writer.setResolution(kPageDotsPerInch);
-    writer.setPageLayout(layout);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("円周角の定理"));
-    QPainter painter;
-    if (!painter.begin(&writer)) return false;
-    // The painter's origin is the top left of the printable area.
-    const QSizeF area = writer.pageLayout().paintRectPixels(writer.resolution()).size();
-    const QRect window = page.boundingRect();
-    const double scale = std::min(area.width() / window.width(), area.height() / window.height());
-    painter.translate((area.width() - window.width() * scale) / 2,
-                      (area.height() - window.height() * scale) / 2);
-    painter.scale(scale, scale);
-    // Playing a picture scales it from the screen's dots per inch to the device's; undo that.
-    painter.scale(double(page.logicalDpiX()) / writer.logicalDpiX(),
-                  double(page.logicalDpiY()) / writer.logicalDpiY());
-    painter.drawPicture(0, 0, page);
-    return painter.end();
-}
-
 QString printerWhy(CupsJob::Status status, const QString& destination) {
     switch (status) {
     case CupsJob::Status::Unreachable:
@@ -87,6 +54,31 @@ QString printerWhy(CupsJob::Status status, const QString& destination) {
 
 } // namespace
 
+void WindowPrinter::showPageLook(bool onPage) {
+    if (pageLook_) pageLook_(onPage);
+}
+
+// Draws the window centred on the printable area of one PDF page, as large as it fits.
+bool WindowPrinter::writePdf(QPdfWriter& writer, QWidget& window, const QPageLayout& layout,
+                             const QString& title) {
+    writer.setResolution(kPageDotsPerInch);
+    writer.setPageLayout(layout);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("円周角の定理"));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    // The painter's origin is the top left of the printable area.
+    const QSizeF area = writer.pageLayout().paintRectPixels(writer.resolution()).size();
+    const double scale = std::min(area.width() / window.width(), area.height() / window.height());
+    painter.translate((area.width() - window.width() * scale) / 2,
+                      (area.height() - window.height() * scale) / 2);
+    painter.scale(scale, scale);
+    showPageLook(true);
+    window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    showPageLook(false);
+    return painter.end();
+}
+
 WindowPrinter::Outcome WindowPrinter::failed(const QString& why, const QString& serverSaid) {
     explanation_ = QStringLiteral("印刷できませんでした。何も印刷されていません。\n") + why;
     if (!serverSaid.isEmpty()) explanation_ += QStringLiteral("\n（%1）").arg(serverSaid);
@@ -95,8 +87,7 @@ WindowPrinter::Outcome WindowPrinter::failed(const QString& why, const QString& 
 
 WindowPrinter::Outcome WindowPrinter::print(QWidget& window, const QString& documentName) {
     explanation_.clear();
-    const QPicture page = record(window);
-    if (pageRecorded_) pageRecorded_();
+    showPageLook(false);
     const QString title = safeJobTitle(documentName);
 
     CupsJob job;
@@ -105,13 +96,12 @@ WindowPrinter::Outcome WindowPrinter::print(QWidget& window, const QString& docu
     // a server that answered earlier in this run and is gone now is a failure.
     if (found == CupsJob::Status::Unreachable && !CupsJob::serverAnswered())
         found = CupsJob::Status::NoDestination;
-    if (found == CupsJob::Status::NoDestination) return printChosen(window, page, title);
+    if (found == CupsJob::Status::NoDestination) return printChosen(window, title);
     if (found != CupsJob::Status::Ready) return failed(printerWhy(found, job.destination()), job.reason());
-    return send(job, page, nullptr, title, 1);
+    return send(job, window, job.pageLayout(), title, 1);
 }
 
-WindowPrinter::Outcome WindowPrinter::printChosen(QWidget& window, const QPicture& page,
-                                                  const QString& title) {
+WindowPrinter::Outcome WindowPrinter::printChosen(QWidget& window, const QString& title) {
     QPrinter printer(QPrinter::HighResolution);
     // The dialog suggests a file name made from the title.
     printer.setDocName(title);
@@ -122,23 +112,23 @@ WindowPrinter::Outcome WindowPrinter::printChosen(QWidget& window, const QPictur
 
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         QPdfWriter writer(printer.outputFileName());
-        if (!writePdf(writer, page, layout, title))
+        if (!writePdf(writer, window, layout, title))
             return failed(QStringLiteral("ファイル「%1」に書き込めません。").arg(printer.outputFileName()));
         return Outcome::Printed;
     }
     CupsJob job(printer.printerName());
     const CupsJob::Status found = awayFromWindow([&] { return job.lookUp(); });
     if (found != CupsJob::Status::Ready) return failed(printerWhy(found, job.destination()), job.reason());
-    return send(job, page, &layout, title, printer.copyCount());
+    return send(job, window, layout, title, printer.copyCount());
 }
 
-WindowPrinter::Outcome WindowPrinter::send(CupsJob& job, const QPicture& page, const QPageLayout* layout,
+WindowPrinter::Outcome WindowPrinter::send(CupsJob& job, QWidget& window, const QPageLayout& layout,
                                            const QString& title, int copies) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&pdf);
-        if (!writePdf(writer, page, layout ? *layout : job.pageLayout(), title))
+        if (!writePdf(writer, window, layout, title))
             return failed(QStringLiteral("印刷データを作れませんでした。"));
     }
     const QByteArray document = pdf.data();

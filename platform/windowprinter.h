@@ -5,7 +5,7 @@
 
 class CupsJob;
 class QPageLayout;
-class QPicture;
+class QPdfWriter;
 class QPrinter;
 class QWidget;
 
@@ -17,13 +17,14 @@ class WindowPrinter {
     enum class Outcome { Printed, Held, Cancelled, Failed };
 
     virtual ~WindowPrinter() = default;
-    // Records `window` as it looks now, scaled to the page with its aspect kept, and
-    // sends it as one job. Waiting for the server keeps the window painted but
-    // takes no input.
+    // Draws `window` scaled to the page with its aspect kept, and sends it as one
+    // job. Waiting for the server keeps the window painted but takes no input.
     virtual Outcome print(QWidget& window, const QString& documentName);
 
-    // Called once the page is recorded, before any waiting; the window may change from then on.
-    void whenPageRecorded(std::function<void()> recorded) { pageRecorded_ = std::move(recorded); }
+    // Switches the window between its look on the page (true) and on the screen
+    // (false). print() is called with the page look on; it shows the screen look
+    // while it waits and turns the page look on only while it draws the page.
+    void setPageLook(std::function<void(bool onPage)> pageLook) { pageLook_ = std::move(pageLook); }
     // Why the last print gave no page (or no page yet), in words for the user; empty otherwise.
     const QString& explanation() const { return explanation_; }
 
@@ -33,11 +34,12 @@ class WindowPrinter {
     virtual bool choosePrinter(QPrinter& printer, QWidget* parent);
 
   private:
-    Outcome printChosen(QWidget& window, const QPicture& page, const QString& title);
-    Outcome send(CupsJob& job, const QPicture& page, const QPageLayout* layout, const QString& title,
-                 int copies);
+    Outcome printChosen(QWidget& window, const QString& title);
+    Outcome send(CupsJob& job, QWidget& window, const QPageLayout& layout, const QString& title, int copies);
+    bool writePdf(QPdfWriter& writer, QWidget& window, const QPageLayout& layout, const QString& title);
+    void showPageLook(bool onPage);
     Outcome failed(const QString& why, const QString& serverSaid = QString());
 
-    std::function<void()> pageRecorded_;
+    std::function<void(bool)> pageLook_;
     QString explanation_;
 };

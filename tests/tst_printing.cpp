@@ -3,6 +3,7 @@
 #include "canvastesting.h"
 #include "platform/jobtitle.h"
 #include "platform/palette.h"
+#include "privatecupsserver.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
@@ -276,15 +277,13 @@ void watchModals(std::function<void(QWidget*)> handle, bool& stop) {
 // long as it lives. Its jobs go nowhere that another test looks.
 class OwnQueue {
   public:
-    // `state` is run on the queue after it is made: cupsreject, cupsdisable, or nothing.
-    OwnQueue(const QString& name, const QString& state, const QStringList& options = {}) : name_(name) {
+    // `state` is run on the queue after it is made: cupsreject or cupsdisable.
+    OwnQueue(const QString& name, const QString& state) : name_(name) {
         run(QStringLiteral("lpadmin"),
             QStringList{QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
                         QStringLiteral("cups-pdf:/"), QStringLiteral("-m"),
-                        QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")} +
-                options);
-        if (!state.isEmpty())
-            run(state, {QStringLiteral("-r"), QStringLiteral("test queue %1").arg(name), name});
+                        QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")});
+        run(state, {QStringLiteral("-r"), QStringLiteral("test queue %1").arg(name), name});
         qputenv("LPDEST", name.toUtf8());
         qunsetenv("PRINTER");
     }
@@ -305,74 +304,6 @@ class OwnQueue {
 
   private:
     QString name_;
-};
-
-// Its own CUPS server, on a socket in a temporary folder, with one queue that
-// throws its pages away; stopped by the process id it was started with.
-class PrivateCupsServer {
-  public:
-    PrivateCupsServer() {
-        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                               QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
-                                               QFile::ExeOther);
-        socket_ = dir_.filePath(QStringLiteral("cups.sock"));
-        for (const char* sub : {"spool", "tmp", "cache", "state", "log"}) QDir(dir_.path()).mkdir(sub);
-        write(QStringLiteral("cupsd.conf"),
-              QStringLiteral("Listen %1\nBrowsing No\nWebInterface No\nLogLevel warn\n"
-                             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
-                  .arg(socket_));
-        write(QStringLiteral("cups-files.conf"),
-              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nCacheDir %1/cache\n"
-                             "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
-                             "PageLog %1/log/page_log\nFileDevice Yes\nSystemGroup root\n")
-                  .arg(dir_.path()));
-        server_.start(QStringLiteral("/usr/sbin/cupsd"),
-                      {QStringLiteral("-f"), QStringLiteral("-c"),
-                       dir_.filePath(QStringLiteral("cupsd.conf")), QStringLiteral("-s"),
-                       dir_.filePath(QStringLiteral("cups-files.conf"))});
-        if (!server_.waitForStarted(5000)) return;
-        for (int i = 0; i < 100 && !running(); ++i) QTest::qWait(100);
-        if (!running()) return;
-        lpadmin({QStringLiteral("-p"), kQueue, QStringLiteral("-E"), QStringLiteral("-v"),
-                 QStringLiteral("file:///dev/null")});
-        lpadmin({QStringLiteral("-d"), kQueue});
-    }
-    ~PrivateCupsServer() { stop(); }
-    bool ready() const {
-        return running() &&
-               run(QStringLiteral("lpstat"), {QStringLiteral("-h"), socket_, QStringLiteral("-d")})
-                   .contains(kQueue);
-    }
-    void stop() {
-        if (server_.state() == QProcess::NotRunning) return;
-        server_.terminate();
-        if (!server_.waitForFinished(10000)) server_.kill();
-        server_.waitForFinished(5000);
-    }
-    const QString& socket() const { return socket_; }
-    int jobCount() const {
-        return int(run(QStringLiteral("lpstat"), {QStringLiteral("-h"), socket_, QStringLiteral("-W"),
-                                                  QStringLiteral("all"), QStringLiteral("-o")})
-                       .count(kQueue));
-    }
-    static inline const QString kQueue = QStringLiteral("ENSHU10_PRIVATE");
-
-  private:
-    bool running() const {
-        return server_.state() == QProcess::Running &&
-               run(QStringLiteral("lpstat"), {QStringLiteral("-h"), socket_, QStringLiteral("-r")})
-                   .contains(QStringLiteral("is running"));
-    }
-    void lpadmin(const QStringList& arguments) const {
-        run(QStringLiteral("lpadmin"), QStringList{QStringLiteral("-h"), socket_} + arguments);
-    }
-    void write(const QString& name, const QString& text) const {
-        QFile file(dir_.filePath(name));
-        if (file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
-    }
-    QTemporaryDir dir_{QStringLiteral("/tmp/enshukaku-cupsd-XXXXXX")};
-    QString socket_;
-    QProcess server_;
 };
 
 // The text of every message box that opens while `action` runs; each is closed.
@@ -745,32 +676,39 @@ void TestPrinting::jobTitleIsSafe() {
 
 void TestPrinting::queueThatTakesNoPageSaysSo_data() {
     QTest::addColumn<QString>("state");
-    QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("why");
     QTest::addColumn<int>("jobs");
-    QTest::newRow("rejecting") << QStringLiteral("cupsreject") << QStringList()
-                               << QStringLiteral("印刷を受け付けていません") << 0;
-    QTest::newRow("stopped") << QStringLiteral("cupsdisable") << QStringList()
-                             << QStringLiteral("停止しています") << 0;
-    QTest::newRow("holding its jobs")
-        << QString() << QStringList{QStringLiteral("-o"), QStringLiteral("job-hold-until-default=indefinite")}
-        << QStringLiteral("印刷待ちになっています") << 1;
+    // A queue of the test's own on the shared server; the holding queue is on a
+    // server of the test's own, so that its job leaves no trace on the shared one.
+    QTest::newRow("rejecting") << QStringLiteral("cupsreject") << QStringLiteral("印刷を受け付けていません")
+                               << 0;
+    QTest::newRow("stopped") << QStringLiteral("cupsdisable") << QStringLiteral("停止しています") << 0;
+    QTest::newRow("holding its jobs") << QStringLiteral("job-hold-until-default=indefinite")
+                                      << QStringLiteral("印刷待ちになっています") << 1;
 }
 
 // The default queue refuses, is stopped or holds the job: a message box says that
 // nothing was printed and why, and the window stays as it was.
 void TestPrinting::queueThatTakesNoPageSaysSo() {
     QFETCH(QString, state);
-    QFETCH(QStringList, options);
     QFETCH(QString, why);
     QFETCH(int, jobs);
-    REQUIRE_CUPS_SERVER();
-    const OwnQueue queue(QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid()), state,
-                         options);
-    QVERIFY(queue.exists());
-    // The toolkit (which decides about the print dialog) sees the same default.
-    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(),
-             QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid()));
+    const bool onOwnServer = state.contains(u'=');
+    std::unique_ptr<PrivateCupsServer> server;
+    std::unique_ptr<OwnQueue> queue;
+    const QString name = QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid());
+    if (onOwnServer) {
+        server = std::make_unique<PrivateCupsServer>();
+        if (!server->unavailable().isEmpty()) QSKIP(qPrintable(server->unavailable()));
+        server->setQueueOption(state);
+        server->use();
+    } else {
+        REQUIRE_CUPS_SERVER();
+        queue = std::make_unique<OwnQueue>(name, state);
+        QVERIFY(queue->exists());
+        // The toolkit (which decides about the print dialog) sees the same default.
+        QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), name);
+    }
 
     Form1 form;
     answerWith(form, QStringLiteral("山田花子"));
@@ -781,18 +719,18 @@ void TestPrinting::queueThatTakesNoPageSaysSo() {
     QVERIFY2(messages.first().contains(QStringLiteral("何も印刷されていません")),
              qPrintable(messages.first()));
     // The server's own reason comes along.
-    if (!state.isEmpty())
+    if (queue)
         QVERIFY2(messages.first().contains(QStringLiteral("test queue")), qPrintable(messages.first()));
-    QCOMPARE(queue.jobs().size(), jobs);
+    QCOMPARE(queue ? int(queue->jobs().size()) : server->jobCount(), jobs);
     QCOMPARE(form.gamen.image(), canvas);
     QCOMPARE(canvastesting::shown(canvastesting::view(form), 90, 600), kWhite);
 }
 
 // From OK to the server's answer the pointer is busy, and the window's events go on.
 void TestPrinting::busyWhileTheServerAnswers() {
-    REQUIRE_CUPS_SERVER();
-    const OwnQueue queue(QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid()), QString(),
-                         {QStringLiteral("-o"), QStringLiteral("job-hold-until-default=indefinite")});
+    PrivateCupsServer server;
+    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    server.use();
     Form1 form;
     form.show();
     answerWith(form, QStringLiteral("花子"));
@@ -806,7 +744,8 @@ void TestPrinting::busyWhileTheServerAnswers() {
     ticker.start();
     const QStringList messages = messagesDuring([&] { form.Command6_Click(); });
     ticker.stop();
-    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+    QCOMPARE(server.jobCount(), 1);
     QVERIFY2(busyTicks > 0, "no event was handled while waiting for the server");
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
@@ -851,19 +790,9 @@ void TestPrinting::longOrOddNamesNameTheirJob() {
 // The server the program printed to goes away while it runs: the next print says
 // that nothing was printed because no server answers.
 void TestPrinting::serverStoppedWhileRunningSaysSo() {
-    if (!QFile::exists(QStringLiteral("/usr/sbin/cupsd"))) QSKIP("no CUPS server program (cups)");
     PrivateCupsServer server;
-    if (!server.ready()) QSKIP("could not start a CUPS server of its own");
-    const QByteArray savedServer = qgetenv("CUPS_SERVER");
-    qputenv("CUPS_SERVER", server.socket().toUtf8());
-    qunsetenv("LPDEST");
-    qunsetenv("PRINTER");
-    auto restore = qScopeGuard([&] {
-        if (savedServer.isEmpty())
-            qunsetenv("CUPS_SERVER");
-        else
-            qputenv("CUPS_SERVER", savedServer);
-    });
+    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    server.use();
 
     Form1 form;
     answerWith(form, QStringLiteral("花子"));
