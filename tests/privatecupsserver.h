@@ -9,11 +9,14 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cups/cups.h>
+
 class PrivateCupsServer {
   public:
     static inline const QString kQueue = QStringLiteral("ENSHU_PRIVATE");
 
-    PrivateCupsServer() {
+    // `asDefault`: the queue is the server's default destination.
+    explicit PrivateCupsServer(bool asDefault = true) {
         QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
                                                QFile::ExeOther);
@@ -37,7 +40,7 @@ class PrivateCupsServer {
         if (!running()) return;
         lpadmin({QStringLiteral("-p"), kQueue, QStringLiteral("-E"), QStringLiteral("-v"),
                  QStringLiteral("file:///dev/null")});
-        lpadmin({QStringLiteral("-d"), kQueue});
+        if (asDefault) lpadmin({QStringLiteral("-d"), kQueue});
     }
     ~PrivateCupsServer() {
         stop();
@@ -50,8 +53,8 @@ class PrivateCupsServer {
     QString unavailable() const {
         if (!QFile::exists(kProgram)) return QStringLiteral("no CUPS server program (cups)");
         if (!running()) return QStringLiteral("the test's own CUPS server did not start");
-        if (!tool(QStringLiteral("lpstat"), {QStringLiteral("-d")}).contains(kQueue))
-            return QStringLiteral("the test's own CUPS server has no default queue");
+        if (!tool(QStringLiteral("lpstat"), {QStringLiteral("-p")}).contains(kQueue))
+            return QStringLiteral("the test's own CUPS server has no queue");
         return QString();
     }
     // Makes this server the one libcups talks to in this process, until destruction.
@@ -61,6 +64,8 @@ class PrivateCupsServer {
         qputenv("CUPS_SERVER", socket_.toUtf8());
         qunsetenv("LPDEST");
         qunsetenv("PRINTER");
+        // libcups keeps the server it first used per thread; this thread's toolkit asks again.
+        cupsSetServer(nullptr);
     }
     // Sets a printer option (lpadmin -o) of the queue, such as job-hold-until-default.
     void setQueueOption(const QString& option) {

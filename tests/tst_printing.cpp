@@ -6,6 +6,7 @@
 #include "privatecupsserver.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -372,6 +373,7 @@ class TestPrinting : public QObject {
     void longOrOddNamesNameTheirJob_data();
     void longOrOddNamesNameTheirJob();
     void serverStoppedWhileRunningSaysSo();
+    void printerChosenInDialogTakesTheJob();
     void toolkitSpeaksJapanese_data();
     void toolkitSpeaksJapanese();
 };
@@ -806,6 +808,41 @@ void TestPrinting::serverStoppedWhileRunningSaysSo() {
     QVERIFY2(second.first().contains(QStringLiteral("印刷サーバーに接続できません")),
              qPrintable(second.first()));
     QVERIFY2(second.first().contains(QStringLiteral("何も印刷されていません")), qPrintable(second.first()));
+}
+
+// A server with printers but no default one: the print dialog opens, and the
+// printer picked there gets the job, its answer checked as for the default one.
+void TestPrinting::printerChosenInDialogTakesTheJob() {
+    PrivateCupsServer server(false);
+    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    server.use();
+    QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+    Form1 form;
+    answerWith(form, QStringLiteral("花子"));
+    QStringList seen, printers;
+    bool stop = false;
+    watchModals(
+        [&](QWidget* modal) {
+            seen << QString::fromLatin1(modal->metaObject()->className());
+            auto* dialog = qobject_cast<QPrintDialog*>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            auto* choice = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            if (choice) {
+                for (int i = 0; i < choice->count(); ++i) printers << choice->itemText(i);
+                choice->setCurrentIndex(choice->findText(PrivateCupsServer::kQueue));
+            }
+            dialog->accept();
+        },
+        stop);
+    form.Command6_Click();
+    stop = true;
+    QTest::qWait(60);
+    QVERIFY2(printers.contains(PrivateCupsServer::kQueue), qPrintable(printers.join(u',')));
+    QCOMPARE(seen, QStringList{QStringLiteral("QPrintDialog")});
+    QCOMPARE(server.jobCount(), 1);
 }
 
 void TestPrinting::toolkitSpeaksJapanese_data() {
