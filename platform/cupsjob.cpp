@@ -12,7 +12,7 @@ std::atomic<bool> answered{false};
 
 // A CUPS status that says the server could not be reached at all.
 bool unreachable(ipp_status_t status) {
-    return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_CUPS_PKI;
+    return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
 }
 
 bool failed(ipp_status_t status) {
