@@ -92,8 +92,9 @@ WindowPrinter::Outcome WindowPrinter::print(QWidget& window, const QString& docu
 
     CupsJob job;
     CupsJob::Status found = awayFromWindow([&] { return job.lookUp(); });
-    // A machine that never had a print server prints through the dialog (to a file);
-    // a server that answered earlier in this run and is gone now is a failure.
+    // No print server has answered in this run (as on a machine without one): the
+    // dialog offers printing to a file. A server that answered earlier in this run
+    // and is gone now is a failure.
     if (found == CupsJob::Status::Unreachable && !CupsJob::serverAnswered())
         found = CupsJob::Status::NoDestination;
     if (found == CupsJob::Status::NoDestination) return printChosen(window, title);
