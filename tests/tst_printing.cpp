@@ -707,7 +707,10 @@ void TestPrinting::queueThatTakesNoPageSaysSo() {
     } else {
         REQUIRE_CUPS_SERVER();
         queue = std::make_unique<OwnQueue>(name, state);
-        QVERIFY(queue->exists());
+        if (!queue->exists()) {
+            if (qgetenv("CI") == "true") QFAIL("could not add a queue with lpadmin");
+            QSKIP("could not add a queue with lpadmin (it needs an administrator)");
+        }
         // The toolkit (which decides about the print dialog) sees the same default.
         QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), name);
     }
