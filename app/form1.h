@@ -100,7 +100,8 @@ class Form1 : public QWidget {
     void Command4_Click(); // "方眼"
 
     // --- Printing (aids/printing.cpp) ---------------------------------------------
-    void Command6_Click(); // "印刷"
+    void Command6_Click();                                   // "印刷"
+    WindowPrinter::Outcome PrintWindow(const QString& name); // from OK to the job's answer
     std::unique_ptr<NamePrompt> namePrompt = std::make_unique<NamePrompt>();
     std::unique_ptr<WindowPrinter> windowPrinter = std::make_unique<WindowPrinter>();
 

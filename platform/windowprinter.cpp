@@ -1,10 +1,16 @@
 #include "platform/windowprinter.h"
 
+#include "platform/cupsjob.h"
+#include "platform/jobtitle.h"
+
+#include <QBuffer>
+#include <QEventLoop>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
+#include <QThread>
 #include <QWidget>
 
 #include <algorithm>
@@ -12,38 +18,132 @@
 
 namespace {
 
-// Draws the window centred on the printable area, as large as it fits.
-void renderOnPage(QPainter& painter, QPrinter& printer, QWidget& window) {
-    // The painter's origin is the top left of the printable area.
-    const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-    const double scale = std::min(page.width() / window.width(), page.height() / window.height());
-    const double left = (page.width() - window.width() * scale) / 2;
-    const double top = (page.height() - window.height() * scale) / 2;
-    painter.translate(left, top);
-    painter.scale(scale, scale);
-    window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+// Coordinates of the page in the PDF; the drawing itself stays vector, with the
+// canvas image at its own pixels.
+constexpr int kPageDotsPerInch = 300;
+
+// Runs `work` on a thread of its own while this thread goes on painting the
+// windows, without taking the user's input; returns when the work is done.
+template <typename Work> auto awayFromWindow(Work work) {
+    decltype(work()) result{};
+    QEventLoop loop;
+    std::unique_ptr<QThread> thread(QThread::create([&] { result = work(); }));
+    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    thread->start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    thread->wait();
+    return result;
+}
+
+QString printerWhy(CupsJob::Status status, const QString& destination) {
+    switch (status) {
+    case CupsJob::Status::Unreachable:
+        return QStringLiteral("印刷サーバーに接続できません。");
+    case CupsJob::Status::Refused:
+        return QStringLiteral("プリンター「%1」は印刷を受け付けていません。").arg(destination);
+    case CupsJob::Status::Stopped:
+        return QStringLiteral("プリンター「%1」は停止しています。").arg(destination);
+    case CupsJob::Status::NoDestination:
+        return QStringLiteral("プリンター「%1」が見つかりません。").arg(destination);
+    case CupsJob::Status::NotCreated:
+        return QStringLiteral("印刷サーバーが印刷を受け付けませんでした。");
+    default:
+        return QStringLiteral("印刷データを送れませんでした。");
+    }
 }
 
 } // namespace
 
-WindowPrinter::Outcome WindowPrinter::print(QWidget& window, const QString& documentName) {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    std::unique_ptr<QPrinter> printer;
-    if (defaultPrinter.isNull()) {
-        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    } else {
-        printer = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
-    }
-    printer->setDocName(documentName);
-    printer->setPageOrientation(QPageLayout::Landscape);
-    // The dialog starts from the landscape page; what the user picks there holds.
-    if (defaultPrinter.isNull() && !choosePrinter(*printer, &window)) return Outcome::Cancelled;
+void WindowPrinter::showPageLook(bool onPage) {
+    if (pageLook_) pageLook_(onPage);
+}
 
+// Draws the window centred on the printable area of one PDF page, as large as it fits.
+bool WindowPrinter::writePdf(QPdfWriter& writer, QWidget& window, const QPageLayout& layout,
+                             const QString& title) {
+    writer.setResolution(kPageDotsPerInch);
+    writer.setPageLayout(layout);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("円周角の定理"));
     QPainter painter;
-    if (!painter.begin(printer.get())) return Outcome::Failed;
-    renderOnPage(painter, *printer, window);
-    // Ending the painter ends the job: the page goes to the printer now.
-    return painter.end() ? Outcome::Printed : Outcome::Failed;
+    if (!painter.begin(&writer)) return false;
+    // The painter's origin is the top left of the printable area.
+    const QSizeF area = writer.pageLayout().paintRectPixels(writer.resolution()).size();
+    const double scale = std::min(area.width() / window.width(), area.height() / window.height());
+    painter.translate((area.width() - window.width() * scale) / 2,
+                      (area.height() - window.height() * scale) / 2);
+    painter.scale(scale, scale);
+    showPageLook(true);
+    window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    showPageLook(false);
+    return painter.end();
+}
+
+WindowPrinter::Outcome WindowPrinter::failed(const QString& why, const QString& serverSaid) {
+    explanation_ = QStringLiteral("印刷できませんでした。何も印刷されていません。\n") + why;
+    if (!serverSaid.isEmpty()) explanation_ += QStringLiteral("\n（%1）").arg(serverSaid);
+    return Outcome::Failed;
+}
+
+WindowPrinter::Outcome WindowPrinter::print(QWidget& window, const QString& documentName) {
+    explanation_.clear();
+    showPageLook(false);
+    const QString title = safeJobTitle(documentName);
+
+    CupsJob job;
+    CupsJob::Status found = awayFromWindow([&] { return job.lookUp(); });
+    // No print server has answered in this run (as on a machine without one): the
+    // dialog offers printing to a file. A server that answered earlier in this run
+    // and is gone now is a failure.
+    if (found == CupsJob::Status::Unreachable && !CupsJob::serverAnswered())
+        found = CupsJob::Status::NoDestination;
+    if (found == CupsJob::Status::NoDestination) return printChosen(window, title);
+    if (found != CupsJob::Status::Ready) return failed(printerWhy(found, job.destination()), job.reason());
+    return send(job, window, job.pageLayout(), title, 1);
+}
+
+WindowPrinter::Outcome WindowPrinter::printChosen(QWidget& window, const QString& title) {
+    QPrinter printer(QPrinter::HighResolution);
+    // The dialog suggests a file name made from the title.
+    printer.setDocName(title);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    // The dialog starts from the landscape page; what the user picks there holds.
+    if (!choosePrinter(printer, &window)) return Outcome::Cancelled;
+    const QPageLayout layout = printer.pageLayout();
+
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        QPdfWriter writer(printer.outputFileName());
+        if (!writePdf(writer, window, layout, title))
+            return failed(QStringLiteral("ファイル「%1」に書き込めません。").arg(printer.outputFileName()));
+        return Outcome::Printed;
+    }
+    CupsJob job(printer.printerName());
+    const CupsJob::Status found = awayFromWindow([&] { return job.lookUp(); });
+    if (found != CupsJob::Status::Ready) return failed(printerWhy(found, job.destination()), job.reason());
+    return send(job, window, layout, title, printer.copyCount());
+}
+
+WindowPrinter::Outcome WindowPrinter::send(CupsJob& job, QWidget& window, const QPageLayout& layout,
+                                           const QString& title, int copies) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        if (!writePdf(writer, window, layout, title))
+            return failed(QStringLiteral("印刷データを作れませんでした。"));
+    }
+    const QByteArray document = pdf.data();
+    const CupsJob::Status status = awayFromWindow([&] { return job.submit(document, title, copies); });
+    if (status == CupsJob::Status::Accepted) return Outcome::Printed;
+    if (status == CupsJob::Status::Held) {
+        explanation_ =
+            QStringLiteral("印刷待ちになっています。まだ何も印刷されていません。\n"
+                           "プリンター「%1」でジョブが保留されているか、プリンターが止まっています。")
+                .arg(job.destination());
+        if (!job.reason().isEmpty()) explanation_ += QStringLiteral("\n（%1）").arg(job.reason());
+        return Outcome::Held;
+    }
+    return failed(printerWhy(status, job.destination()), job.reason());
 }
 
 bool WindowPrinter::choosePrinter(QPrinter& printer, QWidget* parent) {

@@ -1,21 +1,32 @@
 #include "app/form1.h"
+#include "app/translations.h"
 #include "canvastesting.h"
+#include "platform/jobtitle.h"
 #include "platform/palette.h"
+#include "privatecupsserver.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBoundaryFinder>
 #include <QTimer>
+#include <QTranslator>
+
+#include <cups/cups.h>
 
 namespace {
 
@@ -244,9 +255,13 @@ bool inProcessWithoutPrinter(const char* function) {
     return false;
 }
 
-// Calls `handle` with each modal window that opens until `stop` is set.
+// Calls `handle` with each modal window that opens until `stop` is set. A new
+// watch ends the one before, whose `stop` may be gone with its test.
 void watchModals(std::function<void(QWidget*)> handle, bool& stop) {
+    static QPointer<QTimer> previous;
+    delete previous.data();
     auto* timer = new QTimer;
+    previous = timer;
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, &stop] {
         if (stop) {
@@ -257,6 +272,78 @@ void watchModals(std::function<void(QWidget*)> handle, bool& stop) {
     });
     timer->start();
 }
+
+// A queue of our own on the shared CUPS server, made the program's default
+// destination through LPDEST (which libcups and the toolkit both honour) for as
+// long as it lives. Its jobs go nowhere that another test looks.
+class OwnQueue {
+  public:
+    // `state` is run on the queue after it is made: cupsreject or cupsdisable.
+    OwnQueue(const QString& name, const QString& state) : name_(name) {
+        run(QStringLiteral("lpadmin"),
+            QStringList{QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                        QStringLiteral("cups-pdf:/"), QStringLiteral("-m"),
+                        QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")});
+        run(state, {QStringLiteral("-r"), QStringLiteral("test queue %1").arg(name), name});
+        qputenv("LPDEST", name.toUtf8());
+        qunsetenv("PRINTER");
+    }
+    ~OwnQueue() {
+        qunsetenv("LPDEST");
+        run(QStringLiteral("cancel"), {QStringLiteral("-a"), name_});
+        run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name_});
+    }
+    bool exists() const {
+        return run(QStringLiteral("lpstat"), {QStringLiteral("-p"), name_}).contains(name_);
+    }
+    // The jobs the queue ever had, finished or not.
+    QStringList jobs() const {
+        return run(QStringLiteral("lpstat"),
+                   {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), name_})
+            .split(u'\n', Qt::SkipEmptyParts);
+    }
+
+  private:
+    QString name_;
+};
+
+// The text of every message box that opens while `action` runs; each is closed.
+QStringList messagesDuring(const std::function<void()>& action) {
+    QStringList messages;
+    bool stop = false;
+    watchModals(
+        [&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) messages << box->text();
+            modal->close();
+        },
+        stop);
+    action();
+    stop = true;
+    // The watcher sees the flag and goes before the flag does.
+    QTest::qWait(60);
+    return messages;
+}
+
+// The title CUPS keeps for job `job` of `queue`, from the server's job history.
+QString jobTitle(const QString& queue, int job) {
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    QString title;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id == job) title = QString::fromUtf8(jobs[i].title);
+    }
+    cupsFreeJobs(count, jobs);
+    return title;
+}
+
+#define REQUIRE_CUPS_SERVER()                                                                                \
+    do {                                                                                                     \
+        if (!run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running"))) { \
+            if (qgetenv("CI") == "true") QFAIL("no CUPS server is running");                                 \
+            QSKIP("no CUPS server is running (tools/cups-pdf start)");                                       \
+        }                                                                                                    \
+    } while (false)
 
 } // namespace
 
@@ -278,6 +365,17 @@ class TestPrinting : public QObject {
     void cancelSendsNoJob();
     void noPrinterOpensPrintDialog();
     void failedPrintingSaysSo();
+    void jobTitleIsSafe_data();
+    void jobTitleIsSafe();
+    void queueThatTakesNoPageSaysSo_data();
+    void queueThatTakesNoPageSaysSo();
+    void busyWhileTheServerAnswers();
+    void longOrOddNamesNameTheirJob_data();
+    void longOrOddNamesNameTheirJob();
+    void serverStoppedWhileRunningSaysSo();
+    void printerChosenInDialogTakesTheJob();
+    void toolkitSpeaksJapanese_data();
+    void toolkitSpeaksJapanese();
 };
 
 void TestPrinting::promptAsksForName() {
@@ -538,6 +636,265 @@ void TestPrinting::failedPrintingSaysSo() {
     form.Command6_Click();
     stop = true;
     QVERIFY2(message.contains(QStringLiteral("印刷できませんでした")), qPrintable(message));
+}
+
+void TestPrinting::jobTitleIsSafe_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("slash and tab") << QStringLiteral("3/2\tYamada") << QStringLiteral("3_2Yamada");
+    QTest::newRow("file name characters")
+        << QStringLiteral("a\\b:c*d?e\"f<g>h|i") << QStringLiteral("a_b_c_d_e_f_g_h_i");
+    QTest::newRow("only control characters") << QStringLiteral("\t\r\n\x1b") << QString();
+    QTest::newRow("500 characters") << QString(500, u'a') << QStringLiteral("aaaaaaaaaa");
+    QTest::newRow("500 kanji") << QString(500, u'山') << QStringLiteral("山山山山山");
+    QTest::newRow("500 emoji") << QStringLiteral("😀").repeated(500) << QStringLiteral("😀😀😀");
+    QTest::newRow("accents as combining marks")
+        << QStringLiteral("e\u0301").repeated(200) << QStringLiteral("e\u0301e\u0301");
+}
+
+// Whatever was typed, the job's title is a short, valid text that names it and that
+// a file may be called by.
+void TestPrinting::jobTitleIsSafe() {
+    QFETCH(QString, name);
+    QFETCH(QString, kept);
+    const QString prefix = QStringLiteral("円周角の定理 名前：");
+    const QString title = safeJobTitle(prefix + name);
+    QVERIFY2(title.startsWith(prefix.trimmed()), qPrintable(title));
+    QVERIFY(title.contains(kept));
+    QVERIFY(QStringView(title).isValidUtf16());
+    QVERIFY2(title.toUtf8().size() <= kMaxJobTitleBytes, qPrintable(QString::number(title.toUtf8().size())));
+    for (QChar c : title) {
+        QVERIFY2(c.category() != QChar::Other_Control, qPrintable(title));
+        QVERIFY2(!QStringLiteral("/\\:*?\"<>|").contains(c), qPrintable(title));
+    }
+    // A cut never parts a mark from its letter nor halves an emoji.
+    if ((prefix + name).startsWith(title)) {
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, prefix + name);
+        graphemes.setPosition(title.size());
+        QVERIFY(graphemes.isAtBoundary());
+    }
+    QVERIFY(!safeJobTitle(QStringLiteral("\t")).isEmpty());
+}
+
+void TestPrinting::queueThatTakesNoPageSaysSo_data() {
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("why");
+    QTest::addColumn<int>("jobs");
+    // A queue of the test's own on the shared server; the holding queue is on a
+    // server of the test's own, so that its job leaves no trace on the shared one.
+    QTest::newRow("rejecting") << QStringLiteral("cupsreject") << QStringLiteral("印刷を受け付けていません")
+                               << 0;
+    QTest::newRow("stopped") << QStringLiteral("cupsdisable") << QStringLiteral("停止しています") << 0;
+    QTest::newRow("holding its jobs") << QStringLiteral("job-hold-until-default=indefinite")
+                                      << QStringLiteral("印刷待ちになっています") << 1;
+}
+
+// The default queue refuses, is stopped or holds the job: a message box says that
+// nothing was printed and why, and the window stays as it was.
+void TestPrinting::queueThatTakesNoPageSaysSo() {
+    QFETCH(QString, state);
+    QFETCH(QString, why);
+    QFETCH(int, jobs);
+    const bool onOwnServer = state.contains(u'=');
+    std::unique_ptr<PrivateCupsServer> server;
+    std::unique_ptr<OwnQueue> queue;
+    const QString name = QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid());
+    if (onOwnServer) {
+        server = std::make_unique<PrivateCupsServer>();
+        if (!server->unavailable().isEmpty()) QSKIP(qPrintable(server->unavailable()));
+        server->setQueueOption(state);
+        server->use();
+    } else {
+        REQUIRE_CUPS_SERVER();
+        queue = std::make_unique<OwnQueue>(name, state);
+        if (!queue->exists()) {
+            if (qgetenv("CI") == "true") QFAIL("could not add a queue with lpadmin");
+            QSKIP("could not add a queue with lpadmin (it needs an administrator)");
+        }
+        // The toolkit (which decides about the print dialog) sees the same default.
+        QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), name);
+    }
+
+    Form1 form;
+    answerWith(form, QStringLiteral("山田花子"));
+    const QImage canvas = form.gamen.image();
+    const QStringList messages = messagesDuring([&] { form.Command6_Click(); });
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().contains(why), qPrintable(messages.first()));
+    QVERIFY2(messages.first().contains(QStringLiteral("何も印刷されていません")),
+             qPrintable(messages.first()));
+    // The server's own reason comes along.
+    if (queue)
+        QVERIFY2(messages.first().contains(QStringLiteral("test queue")), qPrintable(messages.first()));
+    QCOMPARE(queue ? int(queue->jobs().size()) : server->jobCount(), jobs);
+    QCOMPARE(form.gamen.image(), canvas);
+    QCOMPARE(canvastesting::shown(canvastesting::view(form), 90, 600), kWhite);
+}
+
+// From OK to the server's answer the pointer is busy, and the window's events go on.
+void TestPrinting::busyWhileTheServerAnswers() {
+    PrivateCupsServer server;
+    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    server.use();
+    Form1 form;
+    form.show();
+    answerWith(form, QStringLiteral("花子"));
+    int busyTicks = 0;
+    QTimer ticker;
+    ticker.setInterval(1);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        if (cursor && cursor->shape() == Qt::WaitCursor) ++busyTicks;
+    });
+    ticker.start();
+    const QStringList messages = messagesDuring([&] { form.Command6_Click(); });
+    ticker.stop();
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+    QCOMPARE(server.jobCount(), 1);
+    QVERIFY2(busyTicks > 0, "no event was handled while waiting for the server");
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void TestPrinting::longOrOddNamesNameTheirJob_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("500 characters") << QString(500, u'名');
+    QTest::newRow("emoji") << QStringLiteral("🌸😀").repeated(100);
+    QTest::newRow("slash and tab") << QStringLiteral("3/2\tYamada");
+}
+
+// Long names and names with odd characters still print one page, and their job
+// carries a safe title that says whose page it is.
+void TestPrinting::longOrOddNamesNameTheirJob() {
+    QFETCH(QString, name);
+    REQUIRE_PDF_QUEUE();
+    const int before = lastJobId();
+    Form1 form;
+    answerWith(form, name);
+    const QStringList messages = messagesDuring([&] { form.Command6_Click(); });
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+    QCOMPARE(form.marks.Label7.caption, QStringLiteral("名前：") + name);
+
+    // Other programs may print to the same queue: find this job by its title.
+    const QString expected = safeJobTitle(QStringLiteral("円周角の定理 名前：") + name);
+    int job = 0;
+    for (int id = before + 1; id <= lastJobId() && job == 0; ++id) {
+        if (jobTitle(QStringLiteral("PDF"), id) == expected) job = id;
+    }
+    QVERIFY2(job > 0, qPrintable(expected));
+    const QString title = jobTitle(QStringLiteral("PDF"), job);
+    QVERIFY(title.startsWith(QStringLiteral("円周角の定理 名前：") +
+                             name.left(2).remove(u'\t').replace(u'/', u'_')));
+    QVERIFY(!title.contains(u'/') && !title.contains(u'\t'));
+
+    const QString pdf = waitForJobPdf(job);
+    QVERIFY2(!pdf.isEmpty(), qPrintable(QStringLiteral("no PDF of job %1").arg(job)));
+    QCOMPARE(readPdfInfo(pdf).count, 1);
+    QFile::remove(pdf);
+}
+
+// The server the program printed to goes away while it runs: the next print says
+// that nothing was printed because no server answers.
+void TestPrinting::serverStoppedWhileRunningSaysSo() {
+    PrivateCupsServer server;
+    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    server.use();
+
+    Form1 form;
+    answerWith(form, QStringLiteral("花子"));
+    const QStringList first = messagesDuring([&] { form.Command6_Click(); });
+    QVERIFY2(first.isEmpty(), qPrintable(first.join(u'\n')));
+    QCOMPARE(server.jobCount(), 1);
+
+    server.stop();
+    const QStringList second = messagesDuring([&] { form.Command6_Click(); });
+    QCOMPARE(second.size(), 1);
+    QVERIFY2(second.first().contains(QStringLiteral("印刷サーバーに接続できません")),
+             qPrintable(second.first()));
+    QVERIFY2(second.first().contains(QStringLiteral("何も印刷されていません")), qPrintable(second.first()));
+}
+
+// A server with printers but no default one: the print dialog opens, and the
+// printer picked there gets the job, its answer checked as for the default one.
+void TestPrinting::printerChosenInDialogTakesTheJob() {
+    PrivateCupsServer server(false);
+    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    server.use();
+    QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+    Form1 form;
+    answerWith(form, QStringLiteral("花子"));
+    QStringList seen, printers;
+    bool stop = false;
+    watchModals(
+        [&](QWidget* modal) {
+            seen << QString::fromLatin1(modal->metaObject()->className());
+            auto* dialog = qobject_cast<QPrintDialog*>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            auto* choice = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            if (choice) {
+                for (int i = 0; i < choice->count(); ++i) printers << choice->itemText(i);
+                choice->setCurrentIndex(choice->findText(PrivateCupsServer::kQueue));
+            }
+            dialog->accept();
+        },
+        stop);
+    form.Command6_Click();
+    stop = true;
+    QTest::qWait(60);
+    QVERIFY2(printers.contains(PrivateCupsServer::kQueue), qPrintable(printers.join(u',')));
+    QCOMPARE(seen, QStringList{QStringLiteral("QPrintDialog")});
+    QCOMPARE(server.jobCount(), 1);
+}
+
+void TestPrinting::toolkitSpeaksJapanese_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("name box") << QStringLiteral("name") << QStringLiteral("印刷")
+                              << QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")};
+    QTest::newRow("print dialog") << QStringLiteral("print") << QStringLiteral("印刷")
+                                  << QStringList{QStringLiteral("印刷(&P)"), QStringLiteral("キャンセル")};
+    QTest::newRow("message box") << QStringLiteral("message") << QStringLiteral("印刷")
+                                 << QStringList{QStringLiteral("OK")};
+}
+
+// With the toolkit's Japanese translations the standard boxes and dialogs speak Japanese.
+void TestPrinting::toolkitSpeaksJapanese() {
+    QFETCH(QString, dialog);
+    QFETCH(QString, title);
+    QFETCH(QStringList, buttons);
+    QTranslator* translator = installToolkitTranslations(*QCoreApplication::instance());
+    QVERIFY2(translator, "qtbase_ja not found (qt6-translations-l10n)");
+    auto uninstall = qScopeGuard([&] {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    });
+    QString seenTitle;
+    QStringList seenButtons;
+    bool stop = false;
+    watchModals(
+        [&](QWidget* modal) {
+            seenTitle = modal->windowTitle();
+            for (auto* button : modal->findChildren<QAbstractButton*>()) seenButtons << button->text();
+            modal->close();
+        },
+        stop);
+    QWidget parent;
+    if (dialog == QLatin1String("name")) {
+        NamePrompt().ask(&parent, QStringLiteral("印刷"), QStringLiteral("a"));
+    } else if (dialog == QLatin1String("print")) {
+        QPrinter printer;
+        QPrintDialog(&printer, &parent).exec();
+    } else {
+        QMessageBox::warning(&parent, QStringLiteral("印刷"), QStringLiteral("a"));
+    }
+    stop = true;
+    QTest::qWait(60);
+    QCOMPARE(seenTitle, title);
+    for (const QString& button : buttons)
+        QVERIFY2(seenButtons.contains(button), qPrintable(seenButtons.join(u',')));
 }
 
 QTEST_MAIN(TestPrinting)
