@@ -1,9 +1,15 @@
+#include "app/commandline.h"
 #include "app/form1.h"
+#include "app/programicon.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    CommandLine commandLine;
+    if (const std::optional<int> exitCode = commandLine.read(argc, argv)) return *exitCode;
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(ENSHUKAKU_APP_ID));
+    QApplication::setWindowIcon(programIcon());
     Form1 window;
     QObject::connect(&window, &Form1::quitRequested, &app, [] { QCoreApplication::exit(0); });
     window.show();

@@ -4,13 +4,8 @@
 # box gives no job at all.
 source "$(dirname "$0")/e2e.bash"
 
-unavailable() {
-    [ "${CI:-}" = true ] && fail "$1"
-    echo "SKIP: $1"
-    exit 0
-}
-lpstat -r 2>/dev/null | grep -q "is running" || unavailable "no CUPS server is running (tools/cups-pdf start)"
-lpstat -d 2>/dev/null | grep -q ": PDF$" || unavailable "the default printer is not the cups-pdf queue PDF"
+missing=$(pdf_queue_missing)
+[ -z "$missing" ] || skip "$missing"
 
 e2e_start "$1"
 last_job() { lpstat -W all -o 2>/dev/null | sed -n 's/^[^ ]*-\([0-9]*\) .*/\1/p' | sort -n | tail -1; }
