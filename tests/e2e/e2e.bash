@@ -35,6 +35,25 @@ pdf_queue_missing() {
     fi
 }
 
+# Waits up to a minute for the cups-pdf printout whose title holds $1 and prints its
+# path. The queue is shared, so a printout is known by its title, never by being the
+# newest file or the latest job.
+wait_for_printout() {
+    local file pdf_dir
+    pdf_dir="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
+    for _ in $(seq 120); do
+        for file in "$pdf_dir"/*.pdf; do
+            [ -f "$file" ] || continue
+            if pdfinfo "$file" 2>/dev/null | grep "^Title:" | grep -qF "$1"; then
+                echo "$file"
+                return 0
+            fi
+        done
+        sleep 0.5
+    done
+    return 1
+}
+
 # Starts Xvfb on a free display and the program given as $1 in it.
 e2e_start() {
     local program=$1

@@ -7,7 +7,6 @@ source "$(dirname "$0")/e2e.bash"
 queue_missing=$(pdf_queue_missing)
 e2e_start "$1"
 
-pdf_dir="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
 park_pointer() { xdotool mousemove --sync $((WINDOW_X + 1005)) $((WINDOW_Y + 695)); }
 
 park_pointer
@@ -83,21 +82,12 @@ expect_canvas 830 310 FFFFFF "between grid lines"
 
 # Print with a name.
 print_with_name() {
-    mkdir -p "$pdf_dir"
-    before=$(ls "$pdf_dir" 2>/dev/null | wc -l)
     window_click 284 28
     box=$(timeout 20 xdotool search --sync --name '^印刷$' | head -1) || fail "no name box"
     xdotool windowfocus --sync "$box"
-    xdotool type --delay 30 "Taro"
+    xdotool type --delay 30 "Taro$$"
     xdotool key Return
-    pdf=""
-    for _ in $(seq 120); do
-        [ "$(ls "$pdf_dir" | wc -l)" -gt "$before" ] && pdf=$(ls -t "$pdf_dir"/*.pdf | head -1)
-        [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
-        pdf=""
-        sleep 0.5
-    done
-    [ -n "$pdf" ] || fail "no printout in $pdf_dir"
+    pdf=$(wait_for_printout "Taro$$") || fail "no printout titled with Taro$$"
     pdfinfo "$pdf" | grep -q "^Pages: *1$" || fail "the printout is not one page"
     pdftoppm -r 40 -png "$pdf" "$E2E_TMP/page"
     page_red=$(convert "$E2E_TMP"/page*.png -fx "(r>0.8 && g<0.3 && b<0.3)" -format "%[fx:mean*w*h]" info:)
