@@ -61,16 +61,23 @@ e2e_start() {
     for tool in Xvfb xdotool xdpyinfo import convert; do
         command -v "$tool" >/dev/null || skip "$tool is not installed (tools/install-deps)"
     done
+    # Another test may take the same free number at the same moment: then our Xvfb
+    # ends at once, and the next number is tried.
     for n in $(seq 60 99); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        DISPLAY_NUMBER=$n
-        break
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        E2E_XVFB=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 100); do
+            kill -0 "$E2E_XVFB" 2>/dev/null || break
+            xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+        kill -0 "$E2E_XVFB" 2>/dev/null && xdpyinfo >/dev/null 2>&1 && break
+        kill "$E2E_XVFB" 2>/dev/null || true
+        E2E_XVFB=""
     done
-    Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB=$!
-    export DISPLAY=":$DISPLAY_NUMBER"
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || skip "Xvfb did not start on $DISPLAY"
+    [ -n "$E2E_XVFB" ] || skip "Xvfb did not start on any display from :60 to :99"
     env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" "$program" >"$E2E_TMP/app.log" 2>&1 &
     E2E_APP=$!
     WINDOW=$(timeout 20 xdotool search --sync --name 'by Pelmora' | head -1) || fail "no window appeared"
