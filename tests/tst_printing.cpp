@@ -28,6 +28,8 @@
 
 #include <cups/cups.h>
 
+#include <functional>
+
 namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
@@ -119,13 +121,31 @@ QString pdfQueueMissing() {
     return QString();
 }
 
+// Set when a test skipped because the queue is missing: the run then ends with
+// kQueueMissing, which CTest reports as skipped, unless something failed.
+bool pdfQueueSkipped = false;
+constexpr int kQueueMissing = 77;
+
+// The tests that need a CUPS server run on their own as tst_printing_queue, which
+// CTest can show as skipped where there is no server; under tst_printing they step aside.
+#define CUPS_TESTS_RUN_APART()                                                                               \
+    do {                                                                                                     \
+        if (qgetenv("ENSHUKAKU_QUEUE_TESTS") == "apart") QSKIP("run on their own as tst_printing_queue");    \
+    } while (false)
+
+// A skip for want of CUPS; under CI, where the server is started, it is a failure.
+#define SKIP_WITHOUT_CUPS(why)                                                                               \
+    do {                                                                                                     \
+        if (qgetenv("CI") == "true") QFAIL(why);                                                             \
+        pdfQueueSkipped = true;                                                                              \
+        QSKIP(why);                                                                                          \
+    } while (false)
+
 #define REQUIRE_PDF_QUEUE()                                                                                  \
     do {                                                                                                     \
+        CUPS_TESTS_RUN_APART();                                                                              \
         const QString missing = pdfQueueMissing();                                                           \
-        if (!missing.isEmpty()) {                                                                            \
-            if (qgetenv("CI") == "true") QFAIL(qPrintable(missing));                                         \
-            QSKIP(qPrintable(missing));                                                                      \
-        }                                                                                                    \
+        if (!missing.isEmpty()) SKIP_WITHOUT_CUPS(qPrintable(missing));                                      \
     } while (false)
 
 // Number of the latest job CUPS knows of (its history is kept); 0 before the first.
@@ -163,22 +183,38 @@ PdfPages readPdfInfo(const QString& path) {
     return pages;
 }
 
-// Waits up to a minute for the PDF of CUPS job `job`: cups-pdf names it after the
-// job and writes it some seconds after the job ends.
-QString waitForJobPdf(int job) {
-    const QString suffix = QStringLiteral("job_%1.pdf").arg(job);
+// Waits up to a minute for a cups-pdf printout that `wanted` accepts (by its file
+// name and its path): cups-pdf writes it some seconds after the job ends.
+QString waitForPdf(const std::function<bool(const QString&, const QString&)>& wanted) {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 60000) {
         const QDir directory(pdfOutputDirectory());
         for (const QString& file : directory.entryList({QStringLiteral("*.pdf")}, QDir::Files)) {
-            if (!file.endsWith(suffix)) continue;
             const QString path = directory.filePath(file);
-            if (readPdfInfo(path).count > 0) return path;
+            if (wanted(file, path) && readPdfInfo(path).count > 0) return path;
         }
         QTest::qWait(500);
     }
     return QString();
+}
+
+// The printout whose title holds `name`. The queue may be shared with other programs,
+// so a printout found without its job number is known by its title.
+QString waitForTitledPdf(const QString& name) {
+    return waitForPdf([&](const QString&, const QString& path) {
+        const QString info = run(QStringLiteral("pdfinfo"), {path});
+        const QRegularExpressionMatch title =
+            QRegularExpression(QStringLiteral("^Title:\\s*(.*)$"), QRegularExpression::MultilineOption)
+                .match(info);
+        return title.hasMatch() && title.captured(1).contains(name);
+    });
+}
+
+// The printout of CUPS job `job`: cups-pdf names it after the job.
+QString waitForJobPdf(int job) {
+    const QString suffix = QStringLiteral("job_%1.pdf").arg(job);
+    return waitForPdf([&](const QString& file, const QString&) { return file.endsWith(suffix); });
 }
 
 QImage renderPdf(const QString& pdf, int dpi) {
@@ -339,10 +375,9 @@ QString jobTitle(const QString& queue, int job) {
 
 #define REQUIRE_CUPS_SERVER()                                                                                \
     do {                                                                                                     \
-        if (!run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running"))) { \
-            if (qgetenv("CI") == "true") QFAIL("no CUPS server is running");                                 \
-            QSKIP("no CUPS server is running (tools/cups-pdf start)");                                       \
-        }                                                                                                    \
+        CUPS_TESTS_RUN_APART();                                                                              \
+        if (!run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")))   \
+            SKIP_WITHOUT_CUPS("no CUPS server is running (tools/cups-pdf start)");                           \
     } while (false)
 
 } // namespace
@@ -525,14 +560,15 @@ void TestPrinting::printsOneLandscapePageOnQueue() {
     REQUIRE_PDF_QUEUE();
     const int jobBefore = lastJobId();
     Form1 form;
-    answerWith(form, QStringLiteral("山田花子"));
+    // The PDF's title keeps only the ASCII letters of the name intact.
+    const QString tag = QStringLiteral("Hanako%1").arg(QCoreApplication::applicationPid());
+    answerWith(form, QStringLiteral("山田") + tag);
     form.Command6_Click();
-    const int job = lastJobId();
-    QCOMPARE(job, jobBefore + 1);
+    QVERIFY(lastJobId() > jobBefore);
 
-    const QString pdf = waitForJobPdf(job);
+    const QString pdf = waitForTitledPdf(tag);
     QVERIFY2(!pdf.isEmpty(),
-             qPrintable(QStringLiteral("no PDF of job %1 in %2").arg(job).arg(pdfOutputDirectory())));
+             qPrintable(QStringLiteral("no PDF titled with %1 in %2").arg(tag, pdfOutputDirectory())));
     const PdfPages pages = readPdfInfo(pdf);
     QCOMPARE(pages.count, 1);
     const QImage page = renderPdf(pdf, 150);
@@ -566,12 +602,20 @@ void TestPrinting::printsOneLandscapePageOnQueue() {
 
 void TestPrinting::cancelSendsNoJob() {
     REQUIRE_PDF_QUEUE();
-    const int job = lastJobId();
+    // Other programs may print on the shared queue meanwhile: a new job counts
+    // against the program only when it comes after each of three tries.
     Form1 form;
     FixedPrompt* prompt = answerWith(form, QString());
-    form.Command6_Click();
-    QCOMPARE(prompt->asked, 1);
-    QCOMPARE(lastJobId(), job);
+    bool noNewJob = false;
+    int attempts = 0;
+    while (attempts < 3 && !noNewJob) {
+        const int job = lastJobId();
+        form.Command6_Click();
+        ++attempts;
+        noNewJob = lastJobId() == job;
+    }
+    QCOMPARE(prompt->asked, attempts);
+    QVERIFY2(noNewJob, "a cancelled name prompt sent a job (three times)");
 }
 
 // With no printer at all the standard print dialog opens; cancelling it prints
@@ -692,6 +736,7 @@ void TestPrinting::queueThatTakesNoPageSaysSo_data() {
 // The default queue refuses, is stopped or holds the job: a message box says that
 // nothing was printed and why, and the window stays as it was.
 void TestPrinting::queueThatTakesNoPageSaysSo() {
+    CUPS_TESTS_RUN_APART();
     QFETCH(QString, state);
     QFETCH(QString, why);
     QFETCH(int, jobs);
@@ -701,16 +746,14 @@ void TestPrinting::queueThatTakesNoPageSaysSo() {
     const QString name = QStringLiteral("ENSHU_TEST_%1").arg(QCoreApplication::applicationPid());
     if (onOwnServer) {
         server = std::make_unique<PrivateCupsServer>();
-        if (!server->unavailable().isEmpty()) QSKIP(qPrintable(server->unavailable()));
+        if (!server->unavailable().isEmpty()) SKIP_WITHOUT_CUPS(qPrintable(server->unavailable()));
         server->setQueueOption(state);
         server->use();
     } else {
         REQUIRE_CUPS_SERVER();
         queue = std::make_unique<OwnQueue>(name, state);
-        if (!queue->exists()) {
-            if (qgetenv("CI") == "true") QFAIL("could not add a queue with lpadmin");
-            QSKIP("could not add a queue with lpadmin (it needs an administrator)");
-        }
+        if (!queue->exists())
+            SKIP_WITHOUT_CUPS("could not add a queue with lpadmin (it needs an administrator)");
         // The toolkit (which decides about the print dialog) sees the same default.
         QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), name);
     }
@@ -733,8 +776,9 @@ void TestPrinting::queueThatTakesNoPageSaysSo() {
 
 // From OK to the server's answer the pointer is busy, and the window's events go on.
 void TestPrinting::busyWhileTheServerAnswers() {
+    CUPS_TESTS_RUN_APART();
     PrivateCupsServer server;
-    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    if (!server.unavailable().isEmpty()) SKIP_WITHOUT_CUPS(qPrintable(server.unavailable()));
     server.use();
     Form1 form;
     form.show();
@@ -795,8 +839,9 @@ void TestPrinting::longOrOddNamesNameTheirJob() {
 // The server the program printed to goes away while it runs: the next print says
 // that nothing was printed because no server answers.
 void TestPrinting::serverStoppedWhileRunningSaysSo() {
+    CUPS_TESTS_RUN_APART();
     PrivateCupsServer server;
-    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    if (!server.unavailable().isEmpty()) SKIP_WITHOUT_CUPS(qPrintable(server.unavailable()));
     server.use();
 
     Form1 form;
@@ -816,8 +861,9 @@ void TestPrinting::serverStoppedWhileRunningSaysSo() {
 // A server with printers but no default one: the print dialog opens, and the
 // printer picked there gets the job, its answer checked as for the default one.
 void TestPrinting::printerChosenInDialogTakesTheJob() {
+    CUPS_TESTS_RUN_APART();
     PrivateCupsServer server(false);
-    if (!server.unavailable().isEmpty()) QSKIP(qPrintable(server.unavailable()));
+    if (!server.unavailable().isEmpty()) SKIP_WITHOUT_CUPS(qPrintable(server.unavailable()));
     server.use();
     QVERIFY(QPrinterInfo::defaultPrinter().isNull());
     Form1 form;
@@ -897,5 +943,11 @@ void TestPrinting::toolkitSpeaksJapanese() {
         QVERIFY2(seenButtons.contains(button), qPrintable(seenButtons.join(u',')));
 }
 
-QTEST_MAIN(TestPrinting)
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestPrinting test;
+    const int failed = QTest::qExec(&test, argc, argv);
+    return failed == 0 && pdfQueueSkipped ? kQueueMissing : failed;
+}
 #include "tst_printing.moc"

@@ -18,18 +18,66 @@ fail() {
     exit 1
 }
 
+# Ends the test as skipped (exit 77, which CTest reports as such) because a service
+# it needs is missing; under CI=true a missing service is a failure instead.
+skip() {
+    [ "${CI:-}" = true ] && fail "$1"
+    echo "SKIP: $1"
+    exit 77
+}
+
+# Why the cups-pdf queue cannot take a page here; nothing when it can.
+pdf_queue_missing() {
+    if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+        echo "no CUPS server is running (tools/cups-pdf start)"
+    elif ! lpstat -d 2>/dev/null | grep -q ": PDF$"; then
+        echo "the default printer is not the cups-pdf queue PDF"
+    fi
+}
+
+# Waits up to a minute for the cups-pdf printout whose title holds $1 and prints its
+# path. The queue is shared, so a printout is known by its title, never by being the
+# newest file or the latest job.
+wait_for_printout() {
+    local file pdf_dir
+    pdf_dir="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
+    for _ in $(seq 120); do
+        for file in "$pdf_dir"/*.pdf; do
+            [ -f "$file" ] || continue
+            if pdfinfo "$file" 2>/dev/null | grep "^Title:" | grep -qF "$1"; then
+                echo "$file"
+                return 0
+            fi
+        done
+        sleep 0.5
+    done
+    return 1
+}
+
 # Starts Xvfb on a free display and the program given as $1 in it.
 e2e_start() {
     local program=$1
+    local tool
+    for tool in Xvfb xdotool xdpyinfo import convert; do
+        command -v "$tool" >/dev/null || skip "$tool is not installed (tools/install-deps)"
+    done
+    # Another test may take the same free number at the same moment: then our Xvfb
+    # ends at once, and the next number is tried.
     for n in $(seq 60 99); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        DISPLAY_NUMBER=$n
-        break
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        E2E_XVFB=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 100); do
+            kill -0 "$E2E_XVFB" 2>/dev/null || break
+            xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+        kill -0 "$E2E_XVFB" 2>/dev/null && xdpyinfo >/dev/null 2>&1 && break
+        kill "$E2E_XVFB" 2>/dev/null || true
+        E2E_XVFB=""
     done
-    Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB=$!
-    export DISPLAY=":$DISPLAY_NUMBER"
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    [ -n "$E2E_XVFB" ] || skip "Xvfb did not start on any display from :60 to :99"
     env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" "$program" >"$E2E_TMP/app.log" 2>&1 &
     E2E_APP=$!
     WINDOW=$(timeout 20 xdotool search --sync --name 'by Pelmora' | head -1) || fail "no window appeared"

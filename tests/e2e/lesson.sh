@@ -3,9 +3,10 @@
 # keeping three traces, write with the memo pen, pull two straight lines, show the
 # grid, print with a name, and return to the initial screen.
 source "$(dirname "$0")/e2e.bash"
+# Without the cups-pdf queue the lesson runs without its printout and counts as skipped.
+queue_missing=$(pdf_queue_missing)
 e2e_start "$1"
 
-pdf_dir="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
 park_pointer() { xdotool mousemove --sync $((WINDOW_X + 1005)) $((WINDOW_Y + 695)); }
 
 park_pointer
@@ -80,26 +81,20 @@ expect_canvas 830 310 FFFFFF "between grid lines"
     -crop "${WINDOW_WIDTH}x${WINDOW_HEIGHT}+$WINDOW_X+$WINDOW_Y" "$LESSON_SCREENSHOT"
 
 # Print with a name.
-mkdir -p "$pdf_dir"
-before=$(ls "$pdf_dir" 2>/dev/null | wc -l)
-window_click 284 28
-box=$(timeout 20 xdotool search --sync --name '^印刷$' | head -1) || fail "no name box"
-xdotool windowfocus --sync "$box"
-xdotool type --delay 30 "Taro"
-xdotool key Return
-pdf=""
-for _ in $(seq 120); do
-    [ "$(ls "$pdf_dir" | wc -l)" -gt "$before" ] && pdf=$(ls -t "$pdf_dir"/*.pdf | head -1)
-    [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
-    pdf=""
-    sleep 0.5
-done
-[ -n "$pdf" ] || fail "no printout in $pdf_dir"
-pdfinfo "$pdf" | grep -q "^Pages: *1$" || fail "the printout is not one page"
-pdftoppm -r 40 -png "$pdf" "$E2E_TMP/page"
-page_red=$(convert "$E2E_TMP"/page*.png -fx "(r>0.8 && g<0.3 && b<0.3)" -format "%[fx:mean*w*h]" info:)
-[ "${page_red%.*}" -gt 10 ] || fail "the printout shows no red figure marks"
-rm -f "$pdf"
+print_with_name() {
+    window_click 284 28
+    box=$(timeout 20 xdotool search --sync --name '^印刷$' | head -1) || fail "no name box"
+    xdotool windowfocus --sync "$box"
+    xdotool type --delay 30 "Taro$$"
+    xdotool key Return
+    pdf=$(wait_for_printout "Taro$$") || fail "no printout titled with Taro$$"
+    pdfinfo "$pdf" | grep -q "^Pages: *1$" || fail "the printout is not one page"
+    pdftoppm -r 40 -png "$pdf" "$E2E_TMP/page"
+    page_red=$(convert "$E2E_TMP"/page*.png -fx "(r>0.8 && g<0.3 && b<0.3)" -format "%[fx:mean*w*h]" info:)
+    [ "${page_red%.*}" -gt 10 ] || fail "the printout shows no red figure marks"
+    rm -f "$pdf"
+}
+[ -n "$queue_missing" ] || print_with_name
 
 # The initial screen again.
 window_click 192 24
@@ -110,4 +105,5 @@ convert "$E2E_TMP/initial.png" -crop "$crop" "$E2E_TMP/initial-window.png"
 convert "$E2E_TMP/screen.png" -crop "$crop" "$E2E_TMP/final-window.png"
 different=$(compare -metric AE "$E2E_TMP/initial-window.png" "$E2E_TMP/final-window.png" null: 2>&1 || true)
 [ "$different" = 0 ] || { cp "$E2E_TMP/final-window.png" /tmp/lesson-final.png; fail "after 初期画面 the screen differs from the initial screen in $different pixels"; }
+[ -z "$queue_missing" ] || skip "printing step: $queue_missing (the rest of the lesson passed)"
 echo "1 passed, 0 failed"

@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
 # The real program prints to the cups-pdf queue: a click on "印刷", a name typed
-# into the box and Enter give one page whose job carries the name; Escape in the
+# into the box and Enter give one page whose title carries the name; Escape in the
 # box gives no job at all.
 source "$(dirname "$0")/e2e.bash"
 
-unavailable() {
-    [ "${CI:-}" = true ] && fail "$1"
-    echo "SKIP: $1"
-    exit 0
-}
-lpstat -r 2>/dev/null | grep -q "is running" || unavailable "no CUPS server is running (tools/cups-pdf start)"
-lpstat -d 2>/dev/null | grep -q ": PDF$" || unavailable "the default printer is not the cups-pdf queue PDF"
+missing=$(pdf_queue_missing)
+[ -z "$missing" ] || skip "$missing"
 
 e2e_start "$1"
 last_job() { lpstat -W all -o 2>/dev/null | sed -n 's/^[^ ]*-\([0-9]*\) .*/\1/p' | sort -n | tail -1; }
@@ -21,13 +16,17 @@ open_name_box() {
     timeout 20 xdotool search --sync --name '^印刷$' | head -1
 }
 
-# Escape: no job.
-before=$(last_job)
-box=$(open_name_box)
-xdotool windowfocus --sync "$box"
-xdotool key Escape
-sleep 2
-[ "$(last_job)" = "$before" ] || fail "a cancelled name box sent a job"
+# Escape: no job. Other programs may print on the shared queue meanwhile, so a new
+# job counts against the program only when it comes after each of three tries.
+for try in 1 2 3; do
+    before=$(last_job)
+    box=$(open_name_box)
+    xdotool windowfocus --sync "$box"
+    xdotool key Escape
+    sleep 2
+    [ "$(last_job)" = "$before" ] && break
+    [ "$try" = 3 ] && fail "a cancelled name box sent a job (three times)"
+done
 
 # A name and Enter: one job, one page, the name in the job's title.
 name="Hanako$$"
@@ -35,24 +34,8 @@ box=$(open_name_box)
 xdotool windowfocus --sync "$box"
 xdotool type --delay 30 "$name"
 xdotool key Return
-job=""
-for _ in $(seq 100); do
-    job=$(last_job)
-    [ "$job" != "$before" ] && break
-    sleep 0.1
-done
-[ -n "$job" ] && [ "$job" != "$before" ] || fail "no print job after the name"
-
-pdf=""
-for _ in $(seq 120); do
-    pdf=$(ls "$HOME"/PDF/*job_"$job".pdf 2>/dev/null | head -1 || true)
-    [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
-    pdf=""
-    sleep 0.5
-done
-[ -n "$pdf" ] || fail "no PDF of job $job in $HOME/PDF within 60 s"
+pdf=$(wait_for_printout "$name") || fail "no printout titled with $name in $HOME/PDF within 60 s"
 info=$(pdfinfo "$pdf")
 echo "$info" | grep -q "^Pages: *1$" || fail "not one page: $(echo "$info" | grep Pages)"
-echo "$info" | grep "^Title:" | grep -q "$name" || fail "the job's title lacks the name: $(echo "$info" | grep Title)"
 rm -f "$pdf"
 echo "1 passed, 0 failed"

@@ -6,6 +6,11 @@ e2e_start "$1"
 [ "$WINDOW_WIDTH" = 1014 ] && [ "$WINDOW_HEIGHT" = 700 ] || fail "client area is ${WINDOW_WIDTH}x$WINDOW_HEIGHT"
 title=$(xdotool getwindowname "$WINDOW")
 [ "$title" = "円周角の定理　　 by Pelmora" ] || fail "title is '$title'"
+# The program's icon, at each size it carries, is the window's icon.
+icons=$(xprop -len 1000000 -id "$WINDOW" _NET_WM_ICON)
+for size in 48 128 256; do
+    grep -q "Icon ($size x $size)" <<<"$icons" || fail "the window has no $size px icon"
+done
 
 e2e_shot
 # The circle's ring (4 px, just inside radius 250) on all four sides of O (425, 325).
