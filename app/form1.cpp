@@ -40,7 +40,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     createControls();
     connectHandlers();
+    ConnectKeyboard();
+    CreateShortcuts();
+    SetAccessibleNames();
     Form_Load();
+    AnnounceFigure();
 }
 
 void Form1::createControls() {
