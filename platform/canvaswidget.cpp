@@ -126,6 +126,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     // What the keys move: a thin ring over everything, only on the screen.
     if (hasFocus() && !printing_ && focusRing_) {
         if (const std::optional<QRectF> ring = focusRing_()) {
+            painter.setRenderHint(QPainter::Antialiasing, false);
             painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(*ring);
