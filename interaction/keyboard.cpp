@@ -140,7 +140,8 @@ void Form1::NudgeHandle(int key, int shift) {
 }
 
 std::optional<QRectF> Form1::FocusRing() const {
-    if (pictureTaking) return std::nullopt;
+    // Nothing to show in a picture, nor while a tool holds the figure still.
+    if (pictureTaking || !figureMode()) return std::nullopt;
     double x = 0, y = 0;
     switch (keyTarget) {
     case 1:

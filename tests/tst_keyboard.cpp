@@ -426,8 +426,11 @@ void TestKeyboard::clickGivesFocusWithoutRing() {
 // With the memo pen or the straight-line tool on, the arrows move nothing, as the pointer doesn't.
 void TestKeyboard::toolsHoldTheFigure() {
     Form1 form;
+    focusCanvas(form);
     press(form, Qt::Key_A);
+    QVERIFY(form.FocusRing().has_value());
     form.Command3_Click();
+    QVERIFY(!form.FocusRing().has_value()); // no ring where nothing can move
     press(form, Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(form.angleA, 220.0);
     form.Command5_Click();
