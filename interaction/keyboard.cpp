@@ -99,6 +99,7 @@ void Form1::gamen_FocusChange(bool in, int reason) {
     if (!in) return;
     if (reason == Qt::TabFocusReason) keyTarget = 1;
     if (reason == Qt::BacktabFocusReason) keyTarget = kLastTarget;
+    AnnounceFigure();
 }
 
 // While a tool is on the figure holds still for the keys as it does for the pointer.

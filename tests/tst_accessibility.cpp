@@ -44,6 +44,14 @@ void mouseDrag(Form1& form, double fromX, double fromY, double toX, double toY) 
     QTest::mouseRelease(form.gamenView, Qt::LeftButton, {}, probe::widgetPoint(toX, toY));
 }
 
+// The text of the latest value change of the drawing area.
+QString lastValue(const Form1& form) {
+    for (qsizetype i = heard.size() - 1; i >= 0; --i)
+        if (heard[i].type == QAccessible::ValueChanged && heard[i].object == form.gamenView)
+            return heard[i].value;
+    return QString();
+}
+
 bool japanese(const QString& text) {
     for (QChar c : text)
         if (c.unicode() >= 0x3000) return true;
@@ -230,8 +238,8 @@ void TestAccessibility::changesAreAnnounced() {
     QCOMPARE(valueChanges(form), 1); // the choice is said too
     QTest::keyClick(form.gamenView, Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(valueChanges(form), 2);
-    QVERIFY(heard.last().value.startsWith(QStringLiteral("円周角 47.5 度、中心角 95 度")));
-    QCOMPARE(heard.last().value, accessibleText(form.gamenView, QAccessible::Description));
+    QVERIFY(lastValue(form).startsWith(QStringLiteral("円周角 47.5 度、中心角 95 度")));
+    QCOMPARE(lastValue(form), accessibleText(form.gamenView, QAccessible::Description));
 
     // A move refused at the limit, and a key the area does not use: nothing to say.
     form.angleA = 304;
@@ -244,12 +252,20 @@ void TestAccessibility::changesAreAnnounced() {
     // A real drag of B with the mouse.
     mouseDrag(form, form.bX, form.bY, 425 + 200, 325 + 73); // 339.9 and a little
     QCOMPARE(valueChanges(form), before + 1);
-    QVERIFY2(heard.last().value.contains(QStringLiteral("点Ｂ 339.9 度")), qPrintable(heard.last().value));
+    QVERIFY2(lastValue(form).contains(QStringLiteral("点Ｂ 339.9 度")), qPrintable(lastValue(form)));
+
+    // Tab into the area chooses P, and says so.
+    form.Command4->setFocus(Qt::OtherFocusReason);
+    form.gamenView->setFocus(Qt::TabFocusReason);
+    QCOMPARE(valueChanges(form), before + 2);
+    QVERIFY2(lastValue(form).endsWith(QStringLiteral("矢印キーで動かすもの：点Ｐ")),
+             qPrintable(lastValue(form)));
+    form.gamenView->clearFocus();
 
     // "初期画面" brings the first figure back, and says so.
     form.Command1->click();
-    QCOMPARE(valueChanges(form), before + 2);
-    QVERIFY(heard.last().value.startsWith(QStringLiteral("円周角 50 度、中心角 100 度")));
+    QCOMPARE(valueChanges(form), before + 3);
+    QVERIFY(lastValue(form).startsWith(QStringLiteral("円周角 50 度、中心角 100 度")));
 }
 
 QTEST_MAIN(TestAccessibility)
