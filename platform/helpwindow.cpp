@@ -20,7 +20,6 @@ HelpWindow::HelpWindow(const QString& title, const QList<QPair<QString, QString>
     table_ = new QLabel(html, this);
     table_->setFont(fonts::gothic(12));
     table_->setTextFormat(Qt::RichText);
-    table_->setAccessibleName(title);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
