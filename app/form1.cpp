@@ -40,7 +40,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     createControls();
     connectHandlers();
+    ConnectKeyboard();
+    CreateShortcuts();
+    SetAccessibleNames();
     Form_Load();
+    AnnounceFigure();
 }
 
 void Form1::createControls() {
@@ -128,6 +132,10 @@ void Form1::createControls() {
     setTextColour(Label10, QColor(255, 0, 0));
     Label8 = label("５カ所まで", this, 912, 390, 81, 17, small, Qt::AlignHCenter | Qt::AlignTop);
     Label9 = label("新しい跡から順に", this, 912, 453, 81, 17, small);
+    // The two notes overlap the top rows of the trace buttons below them; a click
+    // there belongs to the button.
+    Label8->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label9->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void Form1::connectHandlers() {

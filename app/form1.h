@@ -3,15 +3,19 @@
 #include "platform/canvasmarks.h"
 #include "platform/canvaswidget.h"
 #include "platform/controls.h"
+#include "platform/helpwindow.h"
 #include "platform/nameprompt.h"
+#include "platform/saveprompt.h"
 #include "platform/windowprinter.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 // The one window of the program. Its fields are the figure state; its member
 // functions are the event handlers and the routines they share, grouped below by
@@ -66,6 +70,9 @@ class Form1 : public QWidget {
     bool figureMode() const { return memoMode == 0 && lineMode == 0; }
     void PickHandle(float x, float y); // left press in figure mode
     void DragFigure(float x, float y); // movement in figure mode
+    // Moves handle `target` (1 P, 2 A, 3 B, 4 radius) as a drag to the pointer (x, y)
+    // at the pointer angle `angle` does; the drags and the keys share it.
+    void MoveHandle(int target, double angle, float x, float y);
 
     // --- Memo pen and straight lines (interaction/memopen.cpp, interaction/straightlines.cpp)
     void Command3_Click();         // "メモ"
@@ -82,6 +89,16 @@ class Form1 : public QWidget {
     void StartStraightLine(float x, float y);
     void PullStraightLine(float x, float y);
     void FinishStraightLine(float x, float y);
+
+    // --- Keyboard on the canvas (interaction/keyboard.cpp) ----------------------
+    std::int16_t keyTarget = 0;             // what the arrows move: 0 none, 1 P, 2 A, 3 B, 4 radius handle
+    bool gamen_KeyDown(int key, int shift); // a key on the focused canvas; true when used
+    void gamen_FocusChange(bool in, int reason);
+    void NudgeHandle(int key, int shift);    // one arrow key on the chosen handle
+    std::optional<QRectF> FocusRing() const; // box of the ring about the chosen handle
+    bool KeyOnCanvas(int key, int shift);    // the choice of handle and the arrows
+    void ConnectKeyboard();
+    void SetTabOrder();
 
     // --- Display toggles (aids/toggles.cpp) -----------------------------------
     void Check6_Click();          // "点Ｐ"
@@ -104,6 +121,24 @@ class Form1 : public QWidget {
     WindowPrinter::Outcome PrintWindow(const QString& name); // from OK to the job's answer
     std::unique_ptr<NamePrompt> namePrompt = std::make_unique<NamePrompt>();
     std::unique_ptr<WindowPrinter> windowPrinter = std::make_unique<WindowPrinter>();
+
+    // --- Shortcuts and help (aids/shortcuts.cpp); pictures of the figure (aids/pictures.cpp)
+    void CreateShortcuts();
+    void ShowHelp();           // F1
+    QImage DrawingAreaImage(); // the drawing area as it shows, 875 x 625
+    QImage WindowImage();      // the whole window, 1014 x 700
+    void CopyDrawingArea();    // Ctrl+C
+    void CopyWindow();         // Ctrl+Shift+C
+    void SaveDrawingArea();    // Ctrl+S
+    QString SuggestedPictureName() const;
+    bool pictureTaking = false; // a picture is being painted: no focus ring in it
+    std::unique_ptr<SavePrompt> savePrompt = std::make_unique<SavePrompt>();
+    HelpWindow* helpWindow = nullptr;
+
+    // --- Names and descriptions for screen readers (app/accessibility.cpp) ------
+    void SetAccessibleNames();
+    QString FigureDescription() const; // the figure in words
+    void AnnounceFigure();             // a changed description goes to screen readers
 
     // --- The canvas, its marks and the controls (app/form1.cpp) ---------------
     Canvas gamen;

@@ -46,6 +46,14 @@ double pointerAngle(double oX, double oY, double x, double y) {
     return y < oY ? degrees : degrees + 360.0;
 }
 
+double turnedAngle(double angle, double step) {
+    constexpr double kGrain = 1e9; // far finer than any angle a pointer or a key can set
+    double turned = std::fmod(angle + step, 360.0);
+    if (turned < 0) turned += 360.0;
+    turned = std::round(turned * kGrain) / kGrain;
+    return turned >= 360.0 ? turned - 360.0 : turned;
+}
+
 } // namespace geometry
 
 namespace geometry {

@@ -44,6 +44,11 @@ namespace geometry {
 // straight above O or at O itself gives 90, straight below 270.
 double pointerAngle(double oX, double oY, double x, double y);
 
+// `angle` turned by `step` degrees (negative: clockwise) as the pointer angle would
+// give it, 0 <= result < 360, with the rounding noise of the sum taken away so that
+// ten steps of 0.1 from 220 give 221 exactly.
+double turnedAngle(double angle, double step);
+
 } // namespace geometry
 
 namespace geometry {

@@ -35,8 +35,14 @@ void Form1::PickHandle(float x, float y) {
 void Form1::DragFigure(float x, float y) {
     // A pointer position that is not a number would spread into every coordinate.
     if (!std::isfinite(x) || !std::isfinite(y)) return;
-    const double angle = geometry::pointerAngle(oX, oY, x, y);
-    switch (dragTarget) {
+    MoveHandle(dragTarget, geometry::pointerAngle(oX, oY, x, y), x, y);
+}
+
+// One movement of a handle to the pointer angle `angle` at the pointer (x, y): the
+// drags and the arrow keys both come here, so the limits and the redraw are the same.
+void Form1::MoveHandle(int target, double angle, float x, float y) {
+    if (!std::isfinite(angle) || !std::isfinite(x) || !std::isfinite(y)) return;
+    switch (target) {
     case 1: {
         angleP = angle;
         if (Check9->value() == 1) {

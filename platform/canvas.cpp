@@ -262,18 +262,33 @@ void Canvas::solidDisc(float cx, float cy, float radius) {
 }
 
 void Canvas::paintedSegment(float x1, float y1, float x2, float y2, QRgb colour) {
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
     if (x1 == x2 && y1 == y2) {
         // A zero-length stroke with a round cap paints nothing in Qt; a click still leaves a dot.
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor::fromRgb(colour));
-        const double half = penWidth_ / 2.0;
-        painter.drawEllipse(QPointF(x1, y1), half, half);
+        roundDot(x1, y1, colour);
         return;
     }
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor::fromRgb(colour), penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+// A disc as wide as the pen: the pixels whose centres lie within half the pen width of
+// the middle of the rows (and columns) that a stroke of this width through the point covers,
+// so a dot lines up with the strokes drawn through the same point.
+void Canvas::roundDot(float x, float y, QRgb colour) {
+    beginDirect();
+    const int width = penWidth_;
+    const int first = -(width / 2);
+    const double middle = first + (width - 1) / 2.0;
+    const double reach = width * width / 4.0;
+    const int cx = toPixel(x), cy = toPixel(y);
+    for (int j = first; j < first + width; ++j) {
+        for (int i = first; i < first + width; ++i) {
+            const double dx = i - middle, dy = j - middle;
+            if (dx * dx + dy * dy <= reach) plot(cx + i, cy + j, colour);
+        }
+    }
 }
 
 void Canvas::paintedCircle(float cx, float cy, float radius, QRgb colour) {

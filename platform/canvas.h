@@ -49,6 +49,7 @@ class Canvas {
     void thinCircle(int cx, int cy, int radius, QRgb colour);
     void paintedSegment(float x1, float y1, float x2, float y2, QRgb colour);
     void paintedCircle(float cx, float cy, float radius, QRgb colour);
+    void roundDot(float x, float y, QRgb colour);
     void solidDisc(float cx, float cy, float radius);
     // Re-reads the pixel pointer: the image may have been shared and detached since.
     void beginDirect();

@@ -3,6 +3,8 @@
 #include "platform/canvas.h"
 #include "platform/canvasmarks.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -76,6 +78,7 @@ CanvasWidget::CanvasWidget(const Canvas& canvas, const CanvasMarks& marks, QWidg
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kDrawingOffset);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -119,6 +122,16 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
     paintRing(painter, marks_.Shape1);
+
+    // What the keys move: a thin ring over everything, only on the screen.
+    if (hasFocus() && !printing_ && focusRing_) {
+        if (const std::optional<QRectF> ring = focusRing_()) {
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(*ring);
+        }
+    }
     painter.restore();
     drawFrame(&painter);
     (void)event;
@@ -140,4 +153,32 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = event->position() - QPointF(kDrawingOffset, kDrawingOffset);
     emit pointerReleased(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
     update();
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+    if (keyHandler_ && keyHandler_(event->key(), shiftCode(event->modifiers()))) {
+        update();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void CanvasWidget::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    emit focusChanged(true, event->reason());
+    update();
+}
+
+void CanvasWidget::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    emit focusChanged(false, event->reason());
+    update();
+}
+
+bool CanvasWidget::focusNextPrevChild(bool next) {
+    if (hasFocus() && keyHandler_ && keyHandler_(next ? Qt::Key_Tab : Qt::Key_Backtab, next ? 0 : 1)) {
+        update();
+        return true;
+    }
+    return QFrame::focusNextPrevChild(next);
 }

@@ -66,6 +66,40 @@ inline geometry::Point onCircle(const Form1& form, double theta, double extra = 
     return geometry::pointOnCircle(form.oX, form.oY, form.radius + static_cast<float>(extra), theta);
 }
 
+// A pointer position, `distance` from O, whose pointer angle is exactly `theta`. With
+// 3.14 for pi the pointer angle left of O, and below and right of it, is not the angle
+// at which pointOnCircle puts a point: this undoes the pointer angle's own formula.
+inline geometry::Point pointerFor(const Form1& form, double theta, double distance) {
+    constexpr double kRealPi = 3.141592653589793;
+    double real = theta * geometry::kPi / 180; // above and right of O
+    if (theta > 90.0456 && theta < 269.9544)
+        real = (theta - 180) * geometry::kPi / 180 + kRealPi;
+    else if (theta >= 269.9544)
+        real = (theta - 360) * geometry::kPi / 180 + 2 * kRealPi;
+    return {form.oX + distance * std::cos(real), form.oY - distance * std::sin(real)};
+}
+
+// The single-precision pointer next to pointerFor() whose angle is closest to theta
+// without falling below it: the angles a pointer gives are only that exact, and the
+// readouts count whole degrees.
+inline geometry::Point singlePointerFor(const Form1& form, double theta, double distance) {
+    const geometry::Point near = pointerFor(form, theta, distance);
+    geometry::Point best = near;
+    double bestError = 1e9;
+    float x = std::nextafter(geometry::toSingle(near.x), -1e9f);
+    for (int i = 0; i < 8; ++i, x = std::nextafter(x, 1e9f)) {
+        float y = std::nextafter(geometry::toSingle(near.y), -1e9f);
+        for (int j = 0; j < 8; ++j, y = std::nextafter(y, 1e9f)) {
+            const double error = geometry::pointerAngle(form.oX, form.oY, x, y) - theta;
+            if (error >= 0 && error < bestError) {
+                bestError = error;
+                best = {x, y};
+            }
+        }
+    }
+    return best;
+}
+
 // Drags P to the pointer position that lies at angle theta on the circle.
 inline void dragPTo(Form1& form, double theta) {
     const geometry::Point to = onCircle(form, theta);

@@ -15,6 +15,8 @@ class TestGeometry : public QObject {
     void roundHalfEven();
     void pointerAngle_data();
     void pointerAngle();
+    void turnedAngle_data();
+    void turnedAngle();
 };
 
 void TestGeometry::pointOnCircle_data() {
@@ -94,6 +96,34 @@ void TestGeometry::pointerAngle() {
     const double got = geometry::pointerAngle(425, 325, x, y);
     QVERIFY2(std::abs(got - angle) < 0.0001, qPrintable(QString::number(got, 'f', 5)));
     QVERIFY(got >= 0 && got < 360);
+}
+
+void TestGeometry::turnedAngle_data() {
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("one degree") << 220.0 << 1.0 << 1 << 221.0;
+    QTest::newRow("back five") << 220.0 << -5.0 << 1 << 215.0;
+    QTest::newRow("ten tenths") << 220.0 << 0.1 << 10 << 221.0;
+    QTest::newRow("thirty tenths back") << 320.0 << -0.1 << 30 << 317.0;
+    QTest::newRow("past 360") << 359.5 << 1.0 << 1 << 0.5;
+    QTest::newRow("below 0") << 0.5 << -1.0 << 1 << 359.5;
+    QTest::newRow("onto 0") << 359.0 << 1.0 << 1 << 0.0;
+    QTest::newRow("tenths onto 0") << 359.9 << 0.1 << 1 << 0.0;
+    QTest::newRow("pointer fraction kept") << 219.734123456 << 1.0 << 1 << 220.734123456;
+}
+
+void TestGeometry::turnedAngle() {
+    QFETCH(double, angle);
+    QFETCH(double, step);
+    QFETCH(int, times);
+    QFETCH(double, expected);
+    for (int i = 0; i < times; ++i) angle = geometry::turnedAngle(angle, step);
+    QCOMPARE(angle, expected);
+    QVERIFY(angle >= 0 && angle < 360);
+    // The whole degrees are right: the readouts cut the angles down to them.
+    QCOMPARE(std::floor(angle), std::floor(expected));
 }
 
 QTEST_APPLESS_MAIN(TestGeometry)

@@ -20,6 +20,8 @@ class TestMemoPen : public QObject {
     void penRowsDrawTheirColourAndWidth();
     void clickWithoutMovementLeavesDot_data();
     void clickWithoutMovementLeavesDot();
+    void clickDotIsRoundAndPenWide_data();
+    void clickDotIsRoundAndPenWide();
     void movementWithButtonUpDrawsNothing();
     void inkIsErasedByClears_data();
     void inkIsErasedByClears();
@@ -91,6 +93,64 @@ void TestMemoPen::clickWithoutMovementLeavesDot() {
     QCOMPARE(form.gamen.pixel(60, kStrokeY), ink);
     QVERIFY(std::abs(runDown(form.gamen, 60, kStrokeY, ink) - width) <= 1);
     QCOMPARE(form.gamen.pixel(60 + width, kStrokeY), kWhite);
+}
+
+void TestMemoPen::clickDotIsRoundAndPenWide_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("width");
+    for (int button = 0; button < 8; ++button) {
+        const int width = button == 3 ? 15 : button == 7 ? 20 : button < 4 ? 3 : 6;
+        QTest::addRow("pen %d, %d wide", button, width) << button << width;
+    }
+}
+
+// A click without movement over a black patch: the dot is as wide and as high as the
+// pen, covers the same rows as a stroke through the same point, is symmetric in both
+// axes, and from 6 pixels on its bounding box has empty corners: a disc, not a square.
+void TestMemoPen::clickDotIsRoundAndPenWide() {
+    QFETCH(int, button);
+    QFETCH(int, width);
+    constexpr int kX = 90;
+    Form1 form;
+    form.Command3_Click();
+    form.gamen.setPenWidth(1);
+    form.gamen.setFillStyle(Canvas::FillStyle::Solid);
+    form.gamen.setFillColour(kBlack);
+    form.gamen.circle(kX, kStrokeY, 24, kBlack);
+    form.gamen.setFillStyle(Canvas::FillStyle::Transparent);
+    form.Option1[button]->select();
+    const QRgb ink = button == 3 || button == 7 ? kWhite : palette::rgb(form.penColour);
+
+    form.gamen_MouseDown(1, 0, kX, kStrokeY);
+    form.gamen_MouseUp(1, 0, kX, kStrokeY);
+
+    QRect box;
+    for (int y = kStrokeY - 15; y <= kStrokeY + 15; ++y)
+        for (int x = kX - 15; x <= kX + 15; ++x)
+            if (form.gamen.pixel(x, y) == ink) box |= QRect(x, y, 1, 1);
+    QCOMPARE(box.width(), width);
+    QCOMPARE(box.height(), width);
+    QCOMPARE(box.top(), kStrokeY - width / 2);
+    QCOMPARE(box.left(), kX - width / 2);
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const bool here = form.gamen.pixel(x, y) == ink;
+            QCOMPARE(form.gamen.pixel(box.left() + box.right() - x, y) == ink, here);
+            QCOMPARE(form.gamen.pixel(x, box.top() + box.bottom() - y) == ink, here);
+            QCOMPARE(form.gamen.pixel(box.left() + (y - box.top()), box.top() + (x - box.left())) == ink,
+                     here);
+        }
+    if (width >= 6) {
+        QVERIFY(form.gamen.pixel(box.left(), box.top()) != ink);
+        QVERIFY(form.gamen.pixel(box.right(), box.bottom()) != ink);
+    }
+    // The same rows as a stroke through the point.
+    form.gamen_MouseDown(1, 0, kX + 30, kStrokeY);
+    form.gamen_MouseMove(1, 0, kX + 60, kStrokeY);
+    form.gamen_MouseUp(1, 0, kX + 60, kStrokeY);
+    if (ink != kWhite) QCOMPARE(runDown(form.gamen, kX + 45, kStrokeY, ink), width);
+    QCOMPARE(form.gamen.pixel(kX + 45, box.top()), ink);
+    QCOMPARE(form.gamen.pixel(kX + 45, box.bottom()), ink);
 }
 
 void TestMemoPen::movementWithButtonUpDrawsNothing() {

@@ -16,6 +16,8 @@ class TestTraces : public QObject {
     void letterPlaces();
     void radiusChangeRemovesTraces();
     void pixels_tracesOnTheWidget();
+    void clickOnTopRowPressesButton_data();
+    void clickOnTopRowPressesButton();
 };
 
 namespace {
@@ -178,6 +180,41 @@ void TestTraces::pixels_tracesOnTheWidget() {
     QVERIFY(probe::shownAt(image, midX, midY) != probe::kTraceGreen);
     QCOMPARE(probe::countDark(image, letter.left, letter.top, 20, 26), 0);
     QCOMPARE(probe::countDark(image, number.left, number.top, 8, 12), 0);
+}
+
+void TestTraces::clickOnTopRowPressesButton_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("row"); // window y of the click
+    QTest::addColumn<int>("countAfter");
+    // The notes above the buttons overlap their first rows (400..406 and 464..469).
+    QTest::newRow("keep, top row") << 0 << 400 << 2;
+    QTest::newRow("keep, under the note") << 0 << 405 << 2;
+    QTest::newRow("keep, middle") << 0 << 416 << 2;
+    QTest::newRow("erase, top row") << 1 << 464 << 0;
+    QTest::newRow("erase, under the note") << 1 << 468 << 0;
+    QTest::newRow("erase, middle") << 1 << 480 << 0;
+}
+
+// A real click on the window at any row of a trace button presses it; the notes
+// are painted as before.
+void TestTraces::clickOnTopRowPressesButton() {
+    QFETCH(int, index);
+    QFETCH(int, row);
+    QFETCH(int, countAfter);
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Command7_Click(0);
+    const QImage before = form.grab().toImage();
+    QCOMPARE(form.childAt(950, row), form.Command7[index]);
+    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, QPoint(950, row));
+    QCOMPARE(form.traceCount, std::int16_t(countAfter));
+    QVERIFY(form.Label8->isVisible() && form.Label9->isVisible());
+    QCOMPARE(form.Label8->geometry(), QRect(912, 390, 81, 17));
+    QCOMPARE(form.Label9->geometry(), QRect(912, 453, 81, 17));
+    form.Command7_Click(index == 0 ? 1 : 0);
+    QTest::mouseMove(form.windowHandle(), QPoint(5, 5));
+    QCOMPARE(form.grab().toImage(), before);
 }
 
 QTEST_MAIN(TestTraces)

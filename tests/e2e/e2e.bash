@@ -78,7 +78,9 @@ e2e_start() {
         E2E_XVFB=""
     done
     [ -n "$E2E_XVFB" ] || skip "Xvfb did not start on any display from :60 to :99"
-    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" "$program" >"$E2E_TMP/app.log" 2>&1 &
+    # Qt's own dialogs keep their settings under XDG_CONFIG_HOME: a private one.
+    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/config" \
+        "$program" >"$E2E_TMP/app.log" 2>&1 &
     E2E_APP=$!
     WINDOW=$(timeout 20 xdotool search --sync --name 'by Pelmora' | head -1) || fail "no window appeared"
     eval "$(xdotool getwindowgeometry --shell "$WINDOW")"

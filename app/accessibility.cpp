@@ -1,0 +1,111 @@
+#include "app/form1.h"
+
+#include <QAccessible>
+#include <QAccessibleValueChangeEvent>
+
+#include <cmath>
+
+// Names and descriptions for screen readers. Every control is named in Japanese (its
+// caption, or what it does where the caption says too little); the drawing area says
+// the figure in words and tells screen readers each time that changes.
+
+namespace {
+
+// Degrees or pixels to one decimal, without a trailing ".0".
+QString number(double value) {
+    QString text = QString::number(std::round(value * 10) / 10, 'f', 1);
+    if (text.endsWith(QStringLiteral(".0"))) text.chop(2);
+    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
+}
+
+void name(QWidget* widget, const QString& accessibleName, const QString& description = QString()) {
+    widget->setAccessibleName(accessibleName);
+    if (!description.isEmpty()) widget->setAccessibleDescription(description);
+}
+
+} // namespace
+
+void Form1::SetAccessibleNames() {
+    name(gamenView, QStringLiteral("円周角の図"));
+    name(Command1, QStringLiteral("初期画面"), QStringLiteral("図を最初の状態に戻す"));
+    name(Command6, QStringLiteral("印刷"), QStringLiteral("名前を入れてウィンドウを印刷する"));
+    name(Command5, QStringLiteral("直線"), QStringLiteral("直線を引く道具を使う・やめる"));
+    name(Command3, QStringLiteral("メモ"), QStringLiteral("メモ書きのペンを使う・やめる"));
+    name(Command4, QStringLiteral("方眼"), QStringLiteral("方眼を表示する・消す"));
+    name(Command7[0], QStringLiteral("跡を残す"), QStringLiteral("今の点Ｐの角を跡として残す、５カ所まで"));
+    name(Command7[1], QStringLiteral("跡を消す"), QStringLiteral("新しい跡から順に消す"));
+    name(Command2, QStringLiteral("終了"), QStringLiteral("プログラムを終わる"));
+
+    const QString colours[4] = {QStringLiteral("赤"), QStringLiteral("緑"), QStringLiteral("青"),
+                                QStringLiteral("黒")};
+    for (int i = 0; i < 4; ++i) name(Option2[i], QStringLiteral("直線の色 ") + colours[i]);
+    for (int i = 0; i < 5; ++i) {
+        name(Check1[i], QStringLiteral("直線 %1").arg(i + 1), QStringLiteral("印を外すとこの直線を消す"));
+    }
+    const QString pens[4] = {QStringLiteral("赤"), QStringLiteral("緑"), QStringLiteral("青"),
+                             QStringLiteral("消しゴム")};
+    for (int i = 0; i < 4; ++i) {
+        name(Option1[i], QStringLiteral("細字 ") + pens[i]);
+        name(Option1[i + 4], QStringLiteral("太字 ") + pens[i]);
+    }
+
+    name(Check6, QStringLiteral("点Ｐ"), QStringLiteral("点Ｐを表示する"));
+    name(Check7, QStringLiteral("∠ＡＰＢ"), QStringLiteral("円周角の印を表示する"));
+    name(Check2[1], QStringLiteral("円周角"), QStringLiteral("円周角の大きさを表示する"));
+    name(Check8, QStringLiteral("∠ＡＯＢ"), QStringLiteral("中心角の印を表示する"));
+    name(Check2[0], QStringLiteral("中心角"), QStringLiteral("中心角の大きさを表示する"));
+    name(Check5, QStringLiteral("弧ＡＢ"), QStringLiteral("弧ＡＢを表示する、メモは消去される"));
+    name(Check4, QStringLiteral("補助線"), QStringLiteral("点Ｐから中心を通る直径を表示する"));
+    name(Check9, QStringLiteral("円周上"), QStringLiteral("点Ｐを円周上に置く"));
+    name(Check3, QStringLiteral("前の図を消さない（nonClear）"),
+         QStringLiteral("ドラッグ中に前の位置の図を残す"));
+
+    // The readouts keep their number as their text, which is what a screen reader
+    // reads; the description says which angle it is.
+    name(Label6[0], QStringLiteral("度"));
+    name(Label6[1], QStringLiteral("度"));
+    Label5[0]->setAccessibleDescription(QStringLiteral("中心角の大きさ（度）"));
+    Label5[1]->setAccessibleDescription(QStringLiteral("円周角の大きさ（度）"));
+
+    // After every handler that may change the figure: the drags, the keys, the controls.
+    for (auto signal :
+         {&CanvasWidget::pointerPressed, &CanvasWidget::pointerMoved, &CanvasWidget::pointerReleased}) {
+        connect(gamenView, signal, this, [this] { AnnounceFigure(); });
+    }
+    for (QAbstractButton* control : findChildren<QAbstractButton*>()) {
+        connect(control, &QAbstractButton::toggled, this, [this] { AnnounceFigure(); });
+        connect(control, &QAbstractButton::clicked, this, [this] { AnnounceFigure(); });
+    }
+}
+
+QString Form1::FigureDescription() const {
+    QString where;
+    if (Check9->value() == 1) {
+        where = QStringLiteral("円周上");
+    } else {
+        const double distance = std::hypot(pX - oX, pY - oY);
+        if (std::abs(distance - radius) < 0.5)
+            where = QStringLiteral("円周上");
+        else
+            where = distance < radius ? QStringLiteral("円の内側") : QStringLiteral("円の外側");
+    }
+    QString text = QStringLiteral("円周角 %1 度、中心角 %2 度、点Ｐは%3")
+                       .arg(Label5[1]->text(), Label5[0]->text(), where);
+    text += QStringLiteral("。点Ａ %1 度、点Ｂ %2 度").arg(number(angleA), number(angleB));
+    if (Check9->value() == 1) text += QStringLiteral("、点Ｐ %1 度").arg(number(angleP));
+    text += QStringLiteral("、半径 %1").arg(number(radius));
+    const QString targets[4] = {QStringLiteral("点Ｐ"), QStringLiteral("点Ａ"), QStringLiteral("点Ｂ"),
+                                QStringLiteral("半径")};
+    if (keyTarget >= 1 && keyTarget <= 4) {
+        text += QStringLiteral("。矢印キーで動かすもの：") + targets[keyTarget - 1];
+    }
+    return text;
+}
+
+void Form1::AnnounceFigure() {
+    const QString description = FigureDescription();
+    if (description == gamenView->accessibleDescription()) return;
+    gamenView->setAccessibleDescription(description);
+    QAccessibleValueChangeEvent changed(gamenView, description);
+    QAccessible::updateAccessibility(&changed);
+}
