@@ -18,8 +18,11 @@ void Form1::Command6_Click() {
     // The canvas view paints the drawing itself, so the page shows it as the screen
     // does; the name label, white on screen, is black on the page only.
     gamenView->setPrinting(true);
-    const WindowPrinter::Outcome outcome =
-        windowPrinter->print(*this, QStringLiteral("円周角の定理 ") + marks.Label7.caption);
+    // The page shows the window at its design size, whatever the zoom on the screen.
+    WindowPrinter::Outcome outcome = WindowPrinter::Outcome::Failed;
+    AtDesignSize([&](QWidget& window) {
+        outcome = windowPrinter->print(window, QStringLiteral("円周角の定理 ") + marks.Label7.caption);
+    });
     gamenView->setPrinting(false);
     gamenView->update();
 
