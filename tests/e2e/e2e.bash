@@ -18,19 +18,34 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display and the program given as $1 in it.
+# Starts Xvfb on a free display and the program given as $1 in it, with the rest of
+# the arguments as its own. The screen is E2E_SCREEN (1280x800 unless set); E2E_WORKAREA
+# ("x y width height") leaves the rest of it out of the available area, as a task bar
+# does. The program's settings live in a directory of their own.
 e2e_start() {
     local program=$1
+    shift
     for n in $(seq 60 99); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         DISPLAY_NUMBER=$n
         break
     done
-    Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # Root properties set before the program starts must outlive the server's reset
+    # when the last client leaves.
+    local keep=()
+    [ -n "${E2E_WORKAREA:-}" ] && keep=(-noreset)
+    Xvfb ":$DISPLAY_NUMBER" -screen 0 "${E2E_SCREEN:-1280x800}x24" "${keep[@]}" -nolisten tcp >/dev/null 2>&1 &
     E2E_XVFB=$!
     export DISPLAY=":$DISPLAY_NUMBER"
     for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" "$program" >"$E2E_TMP/app.log" 2>&1 &
+    if [ -n "${E2E_WORKAREA:-}" ]; then
+        # Without a window manager, Qt reads the available area from these root properties.
+        xprop -root -f _NET_SUPPORTED 32a -set _NET_SUPPORTED _NET_WORKAREA
+        xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "${E2E_WORKAREA// /, }"
+    fi
+    mkdir -p "$E2E_TMP/config"
+    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/config" "$program" "$@" \
+        >"$E2E_TMP/app.log" 2>&1 &
     E2E_APP=$!
     WINDOW=$(timeout 20 xdotool search --sync --name 'by Pelmora' | head -1) || fail "no window appeared"
     eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
