@@ -9,6 +9,7 @@
 #include "platform/zoomstyle.h"
 
 #include <QLabel>
+#include <QShortcut>
 #include <QWidget>
 
 #include <array>
@@ -183,4 +184,5 @@ class Form1 : public QWidget {
     double windowZoom_ = 1;
     bool fullScreenView_ = false;
     QPoint normalPosition_;
+    QShortcut* leaveKey_ = nullptr;
 };

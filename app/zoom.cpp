@@ -44,13 +44,16 @@ void Form1::createZoomKeys() {
         auto* shortcut = new QShortcut(this);
         shortcut->setKeys(keys);
         connect(shortcut, &QShortcut::activated, this, handler);
+        return shortcut;
     };
     // "+" is also taken unshifted, from the "=" key, and from the keypad.
     key({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, &Form1::ZoomIn);
     key({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &Form1::ZoomOut);
     key({QKeySequence(Qt::CTRL | Qt::Key_0)}, &Form1::ZoomReset);
     key({QKeySequence(Qt::Key_F11)}, &Form1::ToggleFullScreen);
-    key({QKeySequence(Qt::Key_Escape)}, &Form1::LeaveFullScreen);
+    // Esc is taken only in full screen; elsewhere it stays with the focused control.
+    leaveKey_ = key({QKeySequence(Qt::Key_Escape)}, &Form1::LeaveFullScreen);
+    leaveKey_->setEnabled(false);
 }
 
 void Form1::applyZoom(double factor) {
@@ -147,6 +150,7 @@ void Form1::ToggleFullScreen() {
     }
     normalPosition_ = pos();
     fullScreenView_ = true;
+    leaveKey_->setEnabled(true);
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     const QRect whole = screen() ? screen()->geometry() : geometry();
@@ -159,6 +163,7 @@ void Form1::ToggleFullScreen() {
 void Form1::LeaveFullScreen() {
     if (!fullScreenView_) return;
     fullScreenView_ = false;
+    leaveKey_->setEnabled(false);
     showNormal();
     setWindowZoom(windowZoom_);
     move(normalPosition_);
