@@ -33,18 +33,47 @@ QPen segmentPen(const SegmentMark& mark) {
     return QPen(mark.colour, mark.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-// Paints the visible segments in order. A run of segments of one look goes to the
-// painter in one call: the grid alone has 61 lines.
-template <typename Segments>
-void paintSegments(QPainter& painter, const Segments& marks, std::vector<QLineF>& run) {
-    run.clear();
-    const SegmentMark* look = nullptr;
+// A thin line along an axis (the grid) in widget pixels. It covers whole canvas pixels
+// from end to end, and it is as thick as the zoom rounded, wherever it lies: at a zoom
+// such as 1.25 the grid lines all look alike.
+QRect thinBox(const QTransform& toWidget, const SegmentMark& mark) {
+    const QPointF from = toWidget.map(QPointF(std::min(mark.x1, mark.x2), std::min(mark.y1, mark.y2)));
+    const QPointF to = toWidget.map(QPointF(std::max(mark.x1, mark.x2) + 1, std::max(mark.y1, mark.y2) + 1));
+    const int thick = std::max(1, static_cast<int>(std::lround(toWidget.m11())));
+    const int left = static_cast<int>(std::floor(from.x()));
+    const int top = static_cast<int>(std::floor(from.y()));
+    if (mark.y1 == mark.y2) return QRect(left, top, static_cast<int>(std::floor(to.x())) - left, thick);
+    return QRect(left, top, thick, static_cast<int>(std::floor(to.y())) - top);
+}
+
+void paintDot(QPainter& painter, const DotMark& mark) {
+    if (!mark.visible) return;
+    painter.setPen(QPen(mark.outline, 1));
+    painter.setBrush(mark.body);
+    painter.drawEllipse(QRectF(mark.left, mark.top, mark.width - 1, mark.height - 1));
+}
+
+} // namespace
+
+// Paints the visible segments in order. Runs of one look go to the painter together:
+// the grid alone has 61 lines.
+template <typename Segments> void CanvasWidget::paintSegments(QPainter& painter, const Segments& marks) {
+    SegmentRun& run = segmentRun_;
     auto flush = [&] {
-        if (run.empty()) return;
-        painter.setPen(segmentPen(*look));
-        painter.drawLines(run.data(), static_cast<int>(run.size()));
-        run.clear();
+        if (!run.lines.empty()) {
+            painter.setPen(segmentPen(*run.look));
+            painter.drawLines(run.lines.data(), static_cast<int>(run.lines.size()));
+        }
+        if (!run.boxes.empty()) {
+            painter.save();
+            painter.resetTransform();
+            for (const QRect& box : run.boxes) painter.fillRect(box, run.look->colour);
+            painter.restore();
+        }
+        run.lines.clear();
+        run.boxes.clear();
     };
+    run.look = nullptr;
     for (const SegmentMark& mark : marks) {
         if (!mark.visible) continue;
         // Parked segments stand beyond the right edge: nothing of them shows.
@@ -59,29 +88,21 @@ void paintSegments(QPainter& painter, const Segments& marks, std::vector<QLineF>
             painter.drawEllipse(QPointF(mark.x1, mark.y1), half, half);
             continue;
         }
-        if (mark.width == 1 && (mark.x1 == mark.x2 || mark.y1 == mark.y2)) {
-            // A thin line along an axis (the grid) covers whole pixels from end to end:
-            // filled as a box it is the same at zoom 1 and stays sharp at any zoom.
+        // A thin line along an axis covers whole pixels: filled as a box it is the
+        // same at zoom 1 and stays sharp at any zoom.
+        const bool thin = mark.width == 1 && (mark.x1 == mark.x2 || mark.y1 == mark.y2);
+        if (run.look &&
+            (run.look->colour != mark.colour || run.look->width != mark.width || thin != run.lines.empty()))
             flush();
-            const QRectF box = QRectF(QPointF(mark.x1, mark.y1), QPointF(mark.x2, mark.y2)).normalized();
-            painter.fillRect(QRectF(box.left(), box.top(), box.width() + 1, box.height() + 1), mark.colour);
-            continue;
+        run.look = &mark;
+        if (thin) {
+            run.boxes.push_back(thinBox(painter.worldTransform(), mark));
+        } else {
+            run.lines.emplace_back(mark.x1, mark.y1, mark.x2, mark.y2);
         }
-        if (look && (look->colour != mark.colour || look->width != mark.width)) flush();
-        look = &mark;
-        run.emplace_back(mark.x1, mark.y1, mark.x2, mark.y2);
     }
     flush();
 }
-
-void paintDot(QPainter& painter, const DotMark& mark) {
-    if (!mark.visible) return;
-    painter.setPen(QPen(mark.outline, 1));
-    painter.setBrush(mark.body);
-    painter.drawEllipse(QRectF(mark.left, mark.top, mark.width - 1, mark.height - 1));
-}
-
-} // namespace
 
 CanvasWidget::CanvasWidget(const Canvas& canvas, const CanvasMarks& marks, QWidget* parent)
     : QFrame(parent), canvas_(canvas), marks_(marks) {
@@ -196,11 +217,11 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     // Layers, bottom to top.
     painter.drawImage(0, 0, canvas_.image());
     painter.setRenderHint(QPainter::Antialiasing, false);
-    paintSegments(painter, marks_.Line2, segmentRun_);
-    paintSegments(painter, marks_.Line3, segmentRun_);
-    paintSegments(painter, marks_.Line1, segmentRun_);
-    paintSegments(painter, marks_.Line5, segmentRun_);
-    paintSegments(painter, marks_.Line4, segmentRun_);
+    paintSegments(painter, marks_.Line2);
+    paintSegments(painter, marks_.Line3);
+    paintSegments(painter, marks_.Line1);
+    paintSegments(painter, marks_.Line5);
+    paintSegments(painter, marks_.Line4);
 
     painter.setRenderHint(QPainter::Antialiasing, true);
     paintRing(painter, marks_.Shape2, figureRing_);

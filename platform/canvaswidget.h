@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QLineF>
+#include <QRect>
 #include <QString>
 
 #include <unordered_map>
@@ -12,6 +13,7 @@ class Canvas;
 struct CanvasMarks;
 struct LetterMark;
 struct RingMark;
+struct SegmentMark;
 
 // Shows the canvas drawing with the marks above it in a sunken frame, and turns
 // Qt's mouse events into canvas-pixel pointer events (left 1, right 2, middle 4).
@@ -74,5 +76,13 @@ class CanvasWidget : public QFrame {
     double zoom_ = 1;
     std::unordered_map<const LetterMark*, LetterLook> letterLooks_;
     RingSprite figureRing_, eraserRing_;
-    std::vector<QLineF> segmentRun_;
+    // Segments waiting to be painted together: lines of one look, or thin lines along
+    // an axis as boxes of widget pixels.
+    struct SegmentRun {
+        std::vector<QLineF> lines;
+        std::vector<QRect> boxes;
+        const SegmentMark* look = nullptr;
+    };
+    template <typename Segments> void paintSegments(QPainter& painter, const Segments& marks);
+    SegmentRun segmentRun_;
 };

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -73,6 +74,8 @@ class TestZoom : public QObject {
     void startFitsTheScreen();
     void pointerMapsAtTwice();
     void marksAtDeviceResolution();
+    void gridLinesAlike_data();
+    void gridLinesAlike();
     void printsTheDesignSize();
     void idleMovementRepaintsNothing();
 };
@@ -228,6 +231,34 @@ void TestZoom::marksAtDeviceResolution() {
         }
     QVERIFY2(ink > 50, qPrintable(QString::number(ink)));
     QVERIFY2(finerThanCanvas > 20, qPrintable(QString::number(finerThanCanvas)));
+}
+
+void TestZoom::gridLinesAlike_data() {
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<int>("thickness");
+    QTest::newRow("100 %") << 1.0 << 1;
+    QTest::newRow("125 %") << 1.25 << 1;
+    QTest::newRow("150 %") << 1.5 << 2;
+    QTest::newRow("275 %") << 2.75 << 3;
+}
+
+// At every zoom the 26 horizontal grid lines are equally thick: none blurs, none
+// doubles where the zoom falls between pixels.
+void TestZoom::gridLinesAlike() {
+    QFETCH(double, zoom);
+    QFETCH(int, thickness);
+    Form1 form;
+    form.Command4_Click();
+    form.setWindowZoom(zoom);
+    const QImage view = shown(*form.gamenView);
+    const int x = at(*form.gamenView, 12, 0).x();
+    QList<int> runs;
+    for (int y = 0, run = 0; y < view.height(); ++y) {
+        const bool grey = view.pixel(x, y) == 0xffc0c0c0;
+        if (grey) ++run;
+        if (!grey && run > 0) runs << std::exchange(run, 0);
+    }
+    QCOMPARE(runs, QList<int>(26, thickness));
 }
 
 void TestZoom::printsTheDesignSize() {
