@@ -13,41 +13,24 @@
 // the clipboard or in a PNG file. The drawing area is taken as it shows, canvas and
 // marks together, always at its design size; the keyboard's focus ring stays out.
 
-namespace {
-
-// Design sizes of the canvas widget (frame included) and of the window.
-constexpr int kCanvasWidgetWidth = 878;
-constexpr int kWindowWidth = 1014;
-constexpr int kWindowHeight = 700;
-
-// `widget` painted into an image of `size` with the widget's point `origin` (in its
-// design units) at the image's corner. A widget shown larger than `designWidth` is
-// painted scaled down, so the picture keeps its design size.
-QImage paintedImage(QWidget& widget, QSize size, QPoint origin, int designWidth) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    const double scale = static_cast<double>(widget.width()) / designWidth;
-    if (scale > 0 && scale != 1) painter.scale(1 / scale, 1 / scale);
-    const QPointF shown = QPointF(origin) * (scale > 0 ? scale : 1);
-    widget.render(&painter, -shown.toPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
-
-} // namespace
-
 QImage Form1::DrawingAreaImage() {
+    QImage image(Canvas::kWidth, Canvas::kHeight, QImage::Format_RGB32);
     const int offset = CanvasWidget::kDrawingOffset;
     pictureTaking = true;
-    QImage image = paintedImage(*gamenView, QSize(Canvas::kWidth, Canvas::kHeight), QPoint(offset, offset),
-                                kCanvasWidgetWidth);
+    AtDesignSize([&](QWidget&) {
+        gamenView->render(&image, QPoint(), QRegion(offset, offset, Canvas::kWidth, Canvas::kHeight));
+    });
     pictureTaking = false;
     return image;
 }
 
 QImage Form1::WindowImage() {
+    QImage image;
     pictureTaking = true;
-    QImage image = paintedImage(*this, QSize(kWindowWidth, kWindowHeight), QPoint(0, 0), kWindowWidth);
+    AtDesignSize([&](QWidget& window) {
+        image = QImage(window.size(), QImage::Format_RGB32);
+        window.render(&image);
+    });
     pictureTaking = false;
     return image;
 }

@@ -20,12 +20,17 @@ WindowPrinter::Outcome Form1::PrintWindow(const QString& name) {
     repaint();
 
     // The canvas view paints the drawing itself, so the page shows it as the screen
-    // does; the name label, white on screen, is black on the page only.
-    gamenView->setPrinting(true);
-    windowPrinter->setPageLook([this](bool onPage) { gamenView->setPrinting(onPage); });
+    // does; the name label, white on screen, is black on the page only. The page shows
+    // the window at its design size, whatever the zoom on the screen.
+    auto pageLook = [this](bool onPage) {
+        gamenView->setPrinting(onPage);
+        ShowDesignSize(onPage);
+    };
+    pageLook(true);
+    windowPrinter->setPageLook(pageLook);
     const WindowPrinter::Outcome outcome =
-        windowPrinter->print(*this, QStringLiteral("円周角の定理 ") + marks.Label7.caption);
-    gamenView->setPrinting(false);
+        windowPrinter->print(*clientArea, QStringLiteral("円周角の定理 ") + marks.Label7.caption);
+    pageLook(false);
     gamenView->update();
     QApplication::restoreOverrideCursor();
     return outcome;

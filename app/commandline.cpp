@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "app/zoomoption.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -44,6 +46,7 @@ CommandLine::CommandLine() {
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser_.addHelpOption();
     parser_.addVersionOption();
+    zoomoption::add(parser_);
     for (const QtOption& option : kQtOptions) {
         QCommandLineOption qtOption(QString::fromLatin1(option.name), QString::fromUtf8(option.description));
         if (option.valueName) qtOption.setValueName(QString::fromLatin1(option.valueName));

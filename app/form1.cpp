@@ -5,6 +5,9 @@
 #include <QButtonGroup>
 #include <QPalette>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QColor kPaleGreen(192, 255, 192);
@@ -37,12 +40,18 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     background.setColor(QPalette::Window, kPaleGreen);
     setPalette(background);
     setAutoFillBackground(true);
+    // The controls stand on a client area of their own, which the zoom scales and full
+    // screen centres; the window's pale green shows around it.
+    clientArea = new QWidget(this);
+    clientArea->setGeometry(0, 0, 1014, 700);
+    clientArea->setAutoFillBackground(true);
 
     createControls();
     connectHandlers();
     ConnectKeyboard();
     CreateShortcuts();
     SetAccessibleNames();
+    createZoomKeys();
     Form_Load();
     AnnounceFigure();
 }
@@ -54,10 +63,10 @@ void Form1::createControls() {
     const QFont small = fonts::gothic(8.25);
     const QFont standard = fonts::gothic(9);
 
-    gamenView = new CanvasWidget(gamen, marks, this);
+    gamenView = new CanvasWidget(gamen, marks, clientArea);
     gamenView->setGeometry(16, 56, 878, 630);
 
-    Label1 = label("円周角", this, 24, 8, 99, 33, fonts::gothic(24, true));
+    Label1 = label("円周角", clientArea, 24, 8, 99, 33, fonts::gothic(24, true));
     Label1->setAutoFillBackground(true);
     QPalette title = Label1->palette();
     title.setColor(QPalette::Window, QColor(0, 128, 0));
@@ -66,7 +75,7 @@ void Form1::createControls() {
     Label1->adjustSize();
 
     auto button = [&](const char* caption, int x, int y, int w, int h) {
-        return place(new PushButton(QString::fromUtf8(caption), this), x, y, w, h, panel);
+        return place(new PushButton(QString::fromUtf8(caption), clientArea), x, y, w, h, panel);
     };
     Command1 = button("初期画面", 152, 8, 81, 33);
     Command6 = button("印刷", 256, 16, 57, 25);
@@ -78,7 +87,7 @@ void Form1::createControls() {
     Command2 = button("終了", 912, 656, 81, 33);
 
     auto option = [&](const char* caption, int x, int y, int w) {
-        return place(new OptionButton(QString::fromUtf8(caption), this), x, y, w, 17, standard);
+        return place(new OptionButton(QString::fromUtf8(caption), clientArea), x, y, w, 17, standard);
     };
     const char* lineColours[4] = {"赤", "緑", "青", "黒"};
     auto* lineGroup = new QButtonGroup(this);
@@ -97,16 +106,16 @@ void Form1::createControls() {
     Option1[0]->setChecked(true);
 
     for (int i = 0; i < 5; ++i) {
-        Check1[i] = place(new CheckBox(QString::number(i + 1), this), 408 + 32 * i, 24, 25, 17, standard);
-        // The box is narrow: a tighter gap keeps its digit readable.
-        Check1[i]->setStyleSheet(QStringLiteral("QCheckBox { spacing: 1px; }"));
+        Check1[i] =
+            place(new CheckBox(QString::number(i + 1), clientArea), 408 + 32 * i, 24, 25, 17, standard);
+        Check1[i]->setStyleSheet(lineBoxStyleSheet(1));
     }
-    Label4[0] = label("太字", this, 648, 10, 24, 12, standard);
-    Label4[1] = label("細字", this, 648, 27, 24, 12, standard);
+    Label4[0] = label("太字", clientArea, 648, 10, 24, 12, standard);
+    Label4[1] = label("細字", clientArea, 648, 27, 24, 12, standard);
     for (QLabel* rowLabel : Label4) rowLabel->adjustSize();
 
     auto check = [&](const char* caption, int x, int y, int w, int h, const QFont& font) {
-        return place(new CheckBox(QString::fromUtf8(caption), this), x, y, w, h, font);
+        return place(new CheckBox(QString::fromUtf8(caption), clientArea), x, y, w, h, font);
     };
     Check6 = check("点Ｐ", 912, 64, 89, 17, boxes);
     Check7 = check("∠ＡＰＢ", 912, 96, 89, 17, boxes);
@@ -121,21 +130,35 @@ void Form1::createControls() {
 
     const int readoutTop[2] = {272, 152};
     for (int i = 0; i < 2; ++i) {
-        Label5[i] = place(new ReadoutLabel(QStringLiteral("33"), this), 944, readoutTop[i], 38, 37,
+        Label5[i] = place(new ReadoutLabel(QStringLiteral("33"), clientArea), 944, readoutTop[i], 38, 37,
                           fonts::gothic(27.75));
         Label5[i]->setRightEdge(944 + 38);
-        Label6[i] = label("°", this, 984, readoutTop[i], i == 0 ? 9 : 17, 17, fonts::gothic(20.25, true));
+        Label6[i] =
+            label("°", clientArea, 984, readoutTop[i], i == 0 ? 9 : 17, 17, fonts::gothic(20.25, true));
         Label6[i]->adjustSize();
     }
 
-    Label10 = label("メモは消去される", this, 920, 350, 81, 17, small, Qt::AlignHCenter | Qt::AlignTop);
+    Label10 = label("メモは消去される", clientArea, 920, 350, 81, 17, small, Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(Label10, QColor(255, 0, 0));
-    Label8 = label("５カ所まで", this, 912, 390, 81, 17, small, Qt::AlignHCenter | Qt::AlignTop);
-    Label9 = label("新しい跡から順に", this, 912, 453, 81, 17, small);
+    Label8 = label("５カ所まで", clientArea, 912, 390, 81, 17, small, Qt::AlignHCenter | Qt::AlignTop);
+    Label9 = label("新しい跡から順に", clientArea, 912, 453, 81, 17, small);
     // The two notes overlap the top rows of the trace buttons below them; a click
     // there belongs to the button.
     Label8->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label9->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    // The control table at zoom 1 is the design that every zoom scales.
+    const QWidget* followsText[] = {Label1, Label4[0], Label4[1], Label6[0], Label6[1]};
+    for (QWidget* control : clientArea->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (auto* readout = qobject_cast<ReadoutLabel*>(control)) {
+            panel_.addReadout(readout);
+        } else if (std::find(std::begin(followsText), std::end(followsText), control) !=
+                   std::end(followsText)) {
+            panel_.add(control, PanelLayout::Fit::FollowsText);
+        } else {
+            panel_.add(control);
+        }
+    }
 }
 
 void Form1::connectHandlers() {
@@ -165,6 +188,10 @@ void Form1::connectHandlers() {
     wire(Check9, [this] { Check9_Click(); });
 
     connect(gamenView, &CanvasWidget::pointerPressed, this, &Form1::gamen_MouseDown);
-    connect(gamenView, &CanvasWidget::pointerMoved, this, &Form1::gamen_MouseMove);
+    connect(gamenView, &CanvasWidget::pointerMoved, this, [this](int button, int shift, float x, float y) {
+        const bool changes = MoveChangesView();
+        gamen_MouseMove(button, shift, x, y);
+        if (changes) gamenView->refresh();
+    });
     connect(gamenView, &CanvasWidget::pointerReleased, this, &Form1::gamen_MouseUp);
 }

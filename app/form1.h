@@ -5,15 +5,19 @@
 #include "platform/controls.h"
 #include "platform/helpwindow.h"
 #include "platform/nameprompt.h"
+#include "platform/panellayout.h"
 #include "platform/saveprompt.h"
 #include "platform/windowprinter.h"
+#include "platform/zoomstyle.h"
 
 #include <QImage>
 #include <QLabel>
+#include <QShortcut>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -68,6 +72,8 @@ class Form1 : public QWidget {
     void gamen_MouseMove(int button, int shift, float x, float y);
     void gamen_MouseUp(int button, int shift, float x, float y);
     bool figureMode() const { return memoMode == 0 && lineMode == 0; }
+    // Whether a movement of the pointer changes what the canvas shows.
+    bool MoveChangesView() const;
     void PickHandle(float x, float y); // left press in figure mode
     void DragFigure(float x, float y); // movement in figure mode
     // Moves handle `target` (1 P, 2 A, 3 B, 4 radius) as a drag to the pointer (x, y)
@@ -140,7 +146,29 @@ class Form1 : public QWidget {
     QString FigureDescription() const; // the figure in words
     void AnnounceFigure();             // a changed description goes to screen readers
 
+    // --- Zoom and full screen (app/zoom.cpp) ------------------------------------
+    // One factor scales the whole client area: the controls' boxes and fonts and the
+    // canvas view. Figure coordinates never see it.
+    double zoom() const { return zoom_; }
+    // The zoom of the window outside full screen, a 25 % step; the window resizes to it.
+    void setWindowZoom(double factor);
+    double windowZoom() const { return windowZoom_; }
+    // Start-up: the remembered zoom, or `requested` (a step, or 0 for the largest that
+    // fits), made small enough that the whole window fits the screen's available area.
+    void StartZoom(double requested = -1);
+    void ZoomIn();           // Ctrl + "+"
+    void ZoomOut();          // Ctrl + "-"
+    void ZoomReset();        // Ctrl + 0
+    void ToggleFullScreen(); // F11
+    void LeaveFullScreen();  // Esc
+    bool isFullScreenView() const { return fullScreenView_; }
+    // Runs `work` with the client area at its design size (zoom 1), as the printout shows it.
+    void AtDesignSize(const std::function<void(QWidget& clientArea)>& work);
+    // The client area at its design size while `design` holds, at the zoom in use after.
+    void ShowDesignSize(bool design);
+
     // --- The canvas, its marks and the controls (app/form1.cpp) ---------------
+    QWidget* clientArea = nullptr; // 1014 x 700 at zoom 1, centred in full screen
     Canvas gamen;
     CanvasMarks marks;
     CanvasWidget* gamenView = nullptr;
@@ -175,7 +203,25 @@ class Form1 : public QWidget {
     // "終了" was pressed: the program ends.
     void quitRequested();
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void createControls();
     void connectHandlers();
+    void createZoomKeys();
+    void applyZoom(double factor);
+    void centreClientArea();
+    double fittingZoom(double wanted) const;
+    static QString lineBoxStyleSheet(double factor);
+
+    PanelLayout panel_;
+    ZoomStyle* zoomStyle_ = nullptr;
+    bool controlsZoomStyled_ = false;
+    double zoom_ = 1;
+    double zoomBeforeDesignSize_ = 0; // set while ShowDesignSize holds the design size
+    double windowZoom_ = 1;
+    bool fullScreenView_ = false;
+    QPoint normalPosition_;
+    QShortcut* leaveKey_ = nullptr;
 };

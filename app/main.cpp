@@ -2,17 +2,27 @@
 #include "app/form1.h"
 #include "app/programicon.h"
 #include "app/translations.h"
+#include "app/zoomoption.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     CommandLine commandLine;
     if (const std::optional<int> exitCode = commandLine.read(argc, argv)) return *exitCode;
+    QString error;
+    const std::optional<double> zoom = zoomoption::requested(commandLine.parser(), &error);
+    if (!zoom) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
     QApplication app(argc, argv);
     installToolkitTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(ENSHUKAKU_APP_ID));
     QApplication::setWindowIcon(programIcon());
     Form1 window;
+    window.StartZoom(*zoom);
     QObject::connect(&window, &Form1::quitRequested, &app, [] { QCoreApplication::exit(0); });
     window.show();
     return app.exec();

@@ -1,8 +1,14 @@
 // Cost of one redraw during a drag: a clear of the canvas and DrawFigure at the
-// largest radius with the arc and both angle marks shown.
+// largest radius with the arc and both angle marks shown; and the whole cost of one
+// movement of a drag as the screen sees it, handlers and the canvas widget's paint,
+// at zoom 1 and 2 beside the floor of that zoom.
 #include "app/form1.h"
 
 #include <QApplication>
+#include <QBackingStore>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTest>
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -116,6 +122,104 @@ void BM_DragMoveOfFreeP(benchmark::State& state) {
     form.Check9->setValue(1);
 }
 
+// The full lesson figure at radius 274: every part of the figure with both readouts,
+// the auxiliary line, three traces of P, two straight lines, memo writing and the grid.
+// Shown, so it must go before the application object: main releases it.
+std::unique_ptr<Form1> lessonForm;
+
+Form1& lessonAtLargestRadius(double zoom) {
+    std::unique_ptr<Form1>& form = lessonForm;
+    if (!form) {
+        form = std::make_unique<Form1>();
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) qFatal("the window did not show");
+        form->radius = 274;
+        form->handleX = form->radius + static_cast<float>(form->oX);
+        form->handleY = form->radius + static_cast<float>(form->oY);
+        form->LayoutFigure();
+        for (CheckBox* box : {form->Check6, form->Check7, form->Check2[1], form->Check8, form->Check2[0],
+                              form->Check5, form->Check4})
+            box->setValue(1);
+        for (double angle : {150.0, 90.0, 40.0}) {
+            const double radians = angle * 3.14 / 180;
+            form->gamen_MouseDown(1, 0, static_cast<float>(form->pX), static_cast<float>(form->pY));
+            form->gamen_MouseMove(1, 0, static_cast<float>(form->oX + 274 * std::cos(radians)),
+                                  static_cast<float>(form->oY - 274 * std::sin(radians)));
+            form->gamen_MouseUp(1, 0, 0, 0);
+            form->Command7_Click(0);
+        }
+        form->Command5_Click();
+        for (float x : {60.0f, 780.0f}) {
+            form->gamen_MouseDown(1, 0, x, 40);
+            form->gamen_MouseMove(1, 0, x + 40, 600);
+            form->gamen_MouseUp(1, 0, x + 40, 600);
+        }
+        form->Command3_Click();
+        form->gamen_MouseDown(1, 0, 700, 80);
+        form->gamen_MouseMove(1, 0, 760, 160);
+        form->gamen_MouseUp(1, 0, 760, 160);
+        form->Command3_Click();
+        form->Command4_Click();
+    }
+    form->setWindowZoom(zoom);
+    return *form;
+}
+
+// The format the window's backing store paints into.
+QImage::Format backingStoreFormat(QWidget& window) {
+    if (QBackingStore* store = window.backingStore()) {
+        if (const auto* image = dynamic_cast<const QImage*>(store->paintDevice())) return image->format();
+    }
+    return QImage::Format_RGB32;
+}
+
+void sendMouse(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+// One movement of a drag of P as the screen sees it: the pointer event through the
+// canvas widget and the handlers, then the widget's paint of what a movement
+// repaints (the inside of its frame).
+void BM_DragMoveOfPPainted(benchmark::State& state) {
+    const double zoom = state.range(0) / 100.0;
+    Form1& form = lessonAtLargestRadius(zoom);
+    CanvasWidget& view = *form.gamenView;
+    QImage target(view.size(), backingStoreFormat(form));
+    const double offset = view.drawingOffset();
+    auto widgetPoint = [&](double x, double y) { return QPointF(offset + x * zoom, offset + y * zoom); };
+    sendMouse(view, QEvent::MouseButtonPress, widgetPoint(form.pX, form.pY), Qt::LeftButton, Qt::LeftButton);
+    int step = 0;
+    timeEach(state, [&] {
+        const double angle = (40 + ++step % 360) * 3.14 / 180;
+        sendMouse(view, QEvent::MouseMove,
+                  widgetPoint(form.oX + 274 * std::cos(angle), form.oY - 274 * std::sin(angle)), Qt::NoButton,
+                  Qt::LeftButton);
+        view.render(&target, QPoint(), QRegion(view.contentsRect()));
+    });
+    sendMouse(view, QEvent::MouseButtonRelease, widgetPoint(form.pX, form.pY), Qt::LeftButton, Qt::NoButton);
+    state.SetLabel(QStringLiteral("zoom %1, image format %2").arg(zoom).arg(target.format()).toStdString());
+}
+
+// The floor of that movement at the same zoom: one clear of the canvas and one draw
+// of the canvas image into the same kind of target.
+void BM_DragMoveFloor(benchmark::State& state) {
+    const double zoom = state.range(0) / 100.0;
+    Form1& form = lessonAtLargestRadius(zoom);
+    CanvasWidget& view = *form.gamenView;
+    QImage target(view.size(), backingStoreFormat(form));
+    const double offset = view.drawingOffset();
+    timeEach(state, [&] {
+        form.gamen.clear();
+        QPainter painter(&target);
+        painter.translate(offset, offset);
+        painter.scale(zoom, zoom);
+        painter.drawImage(0, 0, form.gamen.image());
+    });
+    state.SetLabel(QStringLiteral("zoom %1").arg(zoom).toStdString());
+}
+
 double worst(const std::vector<double>& values) {
     return *std::max_element(values.begin(), values.end());
 }
@@ -129,6 +233,8 @@ BENCHMARK(BM_ClearAndDraw_Case1)->Apply(configure);
 BENCHMARK(BM_ClearAndDraw_Case2Reflex)->Apply(configure);
 BENCHMARK(BM_DragMoveOfP)->Apply(configure);
 BENCHMARK(BM_DragMoveOfFreeP)->Apply(configure);
+BENCHMARK(BM_DragMoveFloor)->Arg(100)->Arg(200)->Apply(configure);
+BENCHMARK(BM_DragMoveOfPPainted)->Arg(100)->Arg(200)->Apply(configure);
 
 } // namespace
 
@@ -139,5 +245,6 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    lessonForm.reset();
     return 0;
 }

@@ -37,3 +37,11 @@ void Form1::gamen_MouseUp(int button, int shift, float x, float y) {
     dragTarget = 0;
     if (!figureMode()) ToolRelease(x, y);
 }
+
+// A movement shows only while something follows the pointer: a dragged handle, the
+// memo pen, a straight line being pulled or the eraser ring.
+bool Form1::MoveChangesView() const {
+    if (marks.Shape1.visible) return true;
+    if (figureMode()) return dragTarget != 0;
+    return penDown == 1 || lineDragging == 1;
+}

@@ -43,6 +43,10 @@ void ReadoutLabel::setCaption(const QString& caption) {
     // Every movement of a drag writes the readouts, mostly with the same number.
     if (caption == text() && x() + width() == rightEdge_) return;
     setText(caption);
+    refit();
+}
+
+void ReadoutLabel::refit() {
     const int width = std::max(sizeHint().width(), 1);
     setGeometry(rightEdge_ - width, y(), width, height());
 }

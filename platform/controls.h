@@ -51,6 +51,8 @@ class ReadoutLabel : public QLabel {
     ReadoutLabel(const QString& caption, QWidget* parent);
     void setRightEdge(int right) { rightEdge_ = right; }
     void setCaption(const QString& caption);
+    // Fits the width to the caption, the right edge kept.
+    void refit();
 
   private:
     int rightEdge_ = 0;

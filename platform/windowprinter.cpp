@@ -67,13 +67,14 @@ bool WindowPrinter::writePdf(QPdfWriter& writer, QWidget& window, const QPageLay
     writer.setCreator(QStringLiteral("円周角の定理"));
     QPainter painter;
     if (!painter.begin(&writer)) return false;
+    // The window takes its page look first: its size on the page may differ from the screen's.
+    showPageLook(true);
     // The painter's origin is the top left of the printable area.
     const QSizeF area = writer.pageLayout().paintRectPixels(writer.resolution()).size();
     const double scale = std::min(area.width() / window.width(), area.height() / window.height());
     painter.translate((area.width() - window.width() * scale) / 2,
                       (area.height() - window.height() * scale) / 2);
     painter.scale(scale, scale);
-    showPageLook(true);
     window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     showPageLook(false);
     return painter.end();

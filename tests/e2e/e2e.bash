@@ -54,18 +54,26 @@ wait_for_printout() {
     return 1
 }
 
-# Starts Xvfb on a free display and the program given as $1 in it.
+# Starts Xvfb on a free display and the program given as $1 in it, with the rest of
+# the arguments as its own. The screen is E2E_SCREEN (1280x800 unless set); E2E_WORKAREA
+# ("x y width height") leaves the rest of it out of the available area, as a task bar
+# does. The program's settings live in a directory of their own.
 e2e_start() {
     local program=$1
+    shift
     local tool
     for tool in Xvfb xdotool xdpyinfo import convert; do
         command -v "$tool" >/dev/null || skip "$tool is not installed (tools/install-deps)"
     done
+    # Root properties set before the program starts must outlive the server's reset
+    # when the last client leaves.
+    local keep=()
+    [ -n "${E2E_WORKAREA:-}" ] && keep=(-noreset)
     # Another test may take the same free number at the same moment: then our Xvfb
     # ends at once, and the next number is tried.
     for n in $(seq 60 99); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x800}x24" "${keep[@]}" -nolisten tcp >/dev/null 2>&1 &
         E2E_XVFB=$!
         export DISPLAY=":$n"
         for _ in $(seq 100); do
@@ -78,9 +86,15 @@ e2e_start() {
         E2E_XVFB=""
     done
     [ -n "$E2E_XVFB" ] || skip "Xvfb did not start on any display from :60 to :99"
-    # Qt's own dialogs keep their settings under XDG_CONFIG_HOME: a private one.
-    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/config" \
-        "$program" >"$E2E_TMP/app.log" 2>&1 &
+    if [ -n "${E2E_WORKAREA:-}" ]; then
+        # Without a window manager, Qt reads the available area from these root properties.
+        xprop -root -f _NET_SUPPORTED 32a -set _NET_SUPPORTED _NET_WORKAREA
+        xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "${E2E_WORKAREA// /, }"
+    fi
+    # The program's settings, and those of Qt's own dialogs, live in a directory of their own.
+    mkdir -p "$E2E_TMP/config"
+    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/config" "$program" "$@" \
+        >"$E2E_TMP/app.log" 2>&1 &
     E2E_APP=$!
     WINDOW=$(timeout 20 xdotool search --sync --name 'by Pelmora' | head -1) || fail "no window appeared"
     eval "$(xdotool getwindowgeometry --shell "$WINDOW")"

@@ -1,0 +1,28 @@
+#pragma once
+// The zoom steps of the window, without Qt: 25 % steps from 50 % to 300 %, and the
+// factors at which the window fits a screen.
+namespace zoomsteps {
+
+inline constexpr double kSmallest = 0.5;
+inline constexpr double kLargest = 3.0;
+inline constexpr double kStep = 0.25;
+
+// The step nearest to `factor`, within the range; 1 for a factor that is not a number.
+double nearest(double factor);
+// The next step up or down from `factor`, held within the range.
+double larger(double factor);
+double smaller(double factor);
+
+// The largest step, not above `wanted`, at which a window of designWidth x designHeight
+// (scaled) plus its frame (frameWidth x frameHeight, not scaled) fits in availableWidth x
+// availableHeight; the smallest step when none fits.
+double fitting(double wanted, int designWidth, int designHeight, int frameWidth, int frameHeight,
+               int availableWidth, int availableHeight);
+
+// The largest factor, not only a step, at which the design fits the whole screen.
+double filling(int designWidth, int designHeight, int screenWidth, int screenHeight);
+
+// A design length scaled by `factor`, rounded to whole pixels half away from zero.
+int scaled(int length, double factor);
+
+} // namespace zoomsteps
