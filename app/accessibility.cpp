@@ -68,10 +68,14 @@ void Form1::SetAccessibleNames() {
     Label5[1]->setAccessibleDescription(QStringLiteral("円周角の大きさ（度）"));
 
     // After every handler that may change the figure: the drags, the keys, the controls.
-    for (auto signal :
-         {&CanvasWidget::pointerPressed, &CanvasWidget::pointerMoved, &CanvasWidget::pointerReleased}) {
+    // A movement changes it only while a point or the radius is dragged; the pointer
+    // passing over the canvas builds no description.
+    for (auto signal : {&CanvasWidget::pointerPressed, &CanvasWidget::pointerReleased}) {
         connect(gamenView, signal, this, [this] { AnnounceFigure(); });
     }
+    connect(gamenView, &CanvasWidget::pointerMoved, this, [this] {
+        if (figureMode() && dragTarget != 0) AnnounceFigure();
+    });
     for (QAbstractButton* control : findChildren<QAbstractButton*>()) {
         connect(control, &QAbstractButton::toggled, this, [this] { AnnounceFigure(); });
         connect(control, &QAbstractButton::clicked, this, [this] { AnnounceFigure(); });
