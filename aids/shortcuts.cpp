@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "platform/helpwindow.h"
+#include "widgets/helpwindow.h"
 
 #include <QKeySequence>
 #include <QShortcut>

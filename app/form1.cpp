@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "platform/fonts.h"
+#include "canvas/fonts.h"
 
 #include <QButtonGroup>
 #include <QPalette>

@@ -1,14 +1,14 @@
 #pragma once
-#include "platform/canvas.h"
-#include "platform/canvasmarks.h"
-#include "platform/canvaswidget.h"
-#include "platform/controls.h"
-#include "platform/helpwindow.h"
-#include "platform/nameprompt.h"
-#include "platform/panellayout.h"
-#include "platform/saveprompt.h"
-#include "platform/windowprinter.h"
-#include "platform/zoomstyle.h"
+#include "canvas/canvas.h"
+#include "canvas/canvasmarks.h"
+#include "canvas/canvaswidget.h"
+#include "printing/nameprompt.h"
+#include "printing/windowprinter.h"
+#include "widgets/controls.h"
+#include "widgets/helpwindow.h"
+#include "widgets/panellayout.h"
+#include "widgets/saveprompt.h"
+#include "widgets/zoomstyle.h"
 
 #include <QImage>
 #include <QLabel>
@@ -122,7 +122,7 @@ class Form1 : public QWidget {
     void CreateGridLines();
     void Command4_Click(); // "方眼"
 
-    // --- Printing (aids/printing.cpp) ---------------------------------------------
+    // --- Printing (aids/printing.cpp; the name box and the CUPS job in printing/) --
     void Command6_Click();                                   // "印刷"
     WindowPrinter::Outcome PrintWindow(const QString& name); // from OK to the job's answer
     std::unique_ptr<NamePrompt> namePrompt = std::make_unique<NamePrompt>();
@@ -167,7 +167,7 @@ class Form1 : public QWidget {
     // The client area at its design size while `design` holds, at the zoom in use after.
     void ShowDesignSize(bool design);
 
-    // --- The canvas, its marks and the controls (app/form1.cpp) ---------------
+    // --- The canvas, its marks and the controls (app/form1.cpp; canvas/, widgets/)
     QWidget* clientArea = nullptr; // 1014 x 700 at zoom 1, centred in full screen
     Canvas gamen;
     CanvasMarks marks;

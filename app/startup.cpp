@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "platform/palette.h"
+#include "canvas/palette.h"
 
 void Form1::Form_Load() {
     setWindowTitle(QStringLiteral("円周角の定理　　 by Pelmora"));

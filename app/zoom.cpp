@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "platform/zoomsteps.h"
+#include "widgets/zoomsteps.h"
 
 #include <QAbstractButton>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #include "app/zoomoption.h"
 
-#include "platform/zoomsteps.h"
+#include "widgets/zoomsteps.h"
 
 #include <QCommandLineParser>
 

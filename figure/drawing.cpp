@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
+#include "canvas/palette.h"
 #include "figure/geometry.h"
-#include "platform/palette.h"
 
 #include <array>
 #include <cstdint>

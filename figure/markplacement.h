@@ -1,8 +1,8 @@
 #pragma once
 // Placing marks at figure coordinates: every coordinate handed to a mark is
 // converted to single precision.
+#include "canvas/marks.h"
 #include "figure/geometry.h"
-#include "platform/marks.h"
 
 namespace placement {
 

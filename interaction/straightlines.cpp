@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "platform/palette.h"
+#include "canvas/palette.h"
 
 namespace {
 constexpr int kLineColours[4] = {12, 10, 9, 0}; // red, green, blue, black

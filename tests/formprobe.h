@@ -2,8 +2,8 @@
 // Helpers the unit tests share: what the canvas widget shows at a canvas point,
 // and driving the figure through the pointer handlers.
 #include "app/form1.h"
+#include "canvas/palette.h"
 #include "figure/geometry.h"
-#include "platform/palette.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,5 +1,5 @@
-#include "platform/canvas.h"
-#include "platform/palette.h"
+#include "canvas/canvas.h"
+#include "canvas/palette.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // The canvas flood fill against a plain breadth-first fill of the same image, and
 // outlines whose white twins cover them exactly.
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // What DrawFigure leaves on the canvas: the arc band, the marks of ∠AOB and ∠APB,
 // white over-painted outlines and nothing else.
 #include "app/form1.h"
+#include "canvas/palette.h"
 #include "figure/geometry.h"
-#include "platform/palette.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "app/form1.h"
+#include "canvas/palette.h"
 #include "canvastesting.h"
-#include "platform/palette.h"
 
 #include <QTest>
 

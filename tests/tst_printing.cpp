@@ -1,8 +1,8 @@
 #include "app/form1.h"
 #include "app/translations.h"
+#include "canvas/palette.h"
 #include "canvastesting.h"
-#include "platform/jobtitle.h"
-#include "platform/palette.h"
+#include "printing/jobtitle.h"
 #include "privatecupsserver.h"
 
 #include <QAbstractButton>

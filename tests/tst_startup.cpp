@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "platform/palette.h"
+#include "canvas/palette.h"
 
 #include <QFontInfo>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #include "app/form1.h"
 #include "app/zoomoption.h"
-#include "platform/zoomsteps.h"
+#include "widgets/zoomsteps.h"
 
 #include <QCommandLineParser>
 #include <QSettings>

@@ -1,6 +1,6 @@
 // The name box as the program shows it, with the buttons' words given outright
 // ("OK", "キャンセル"), for a real-window test to compare the program's own box with.
-#include "platform/fonts.h"
+#include "canvas/fonts.h"
 
 #include <QApplication>
 #include <QInputDialog>

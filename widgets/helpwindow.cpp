@@ -1,6 +1,6 @@
-#include "platform/helpwindow.h"
+#include "widgets/helpwindow.h"
 
-#include "platform/fonts.h"
+#include "canvas/fonts.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

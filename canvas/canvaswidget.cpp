@@ -1,7 +1,7 @@
-#include "platform/canvaswidget.h"
+#include "canvas/canvaswidget.h"
 
-#include "platform/canvas.h"
-#include "platform/canvasmarks.h"
+#include "canvas/canvas.h"
+#include "canvas/canvasmarks.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

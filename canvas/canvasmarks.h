@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/marks.h"
+#include "canvas/marks.h"
 
 #include <array>
 #include <vector>

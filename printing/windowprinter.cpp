@@ -1,7 +1,7 @@
-#include "platform/windowprinter.h"
+#include "printing/windowprinter.h"
 
-#include "platform/cupsjob.h"
-#include "platform/jobtitle.h"
+#include "printing/cupsjob.h"
+#include "printing/jobtitle.h"
 
 #include <QBuffer>
 #include <QEventLoop>

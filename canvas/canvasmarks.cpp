@@ -1,6 +1,6 @@
-#include "platform/canvasmarks.h"
+#include "canvas/canvasmarks.h"
 
-#include "platform/fonts.h"
+#include "canvas/fonts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/fonts.h"
+#include "canvas/fonts.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 #include "figure/geometry.h"
 

@@ -1,4 +1,4 @@
-#include "platform/controls.h"
+#include "widgets/controls.h"
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {}
 

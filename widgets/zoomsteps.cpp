@@ -1,4 +1,4 @@
-#include "platform/zoomsteps.h"
+#include "widgets/zoomsteps.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/saveprompt.h"
+#include "widgets/saveprompt.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>

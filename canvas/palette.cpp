@@ -1,4 +1,4 @@
-#include "platform/palette.h"
+#include "canvas/palette.h"
 
 namespace palette {
 

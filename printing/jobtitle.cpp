@@ -1,4 +1,4 @@
-#include "platform/jobtitle.h"
+#include "printing/jobtitle.h"
 
 #include <QTextBoundaryFinder>
 

@@ -1,4 +1,4 @@
-#include "platform/nameprompt.h"
+#include "printing/nameprompt.h"
 
 #include <QInputDialog>
 #include <QLineEdit>

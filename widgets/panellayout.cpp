@@ -1,7 +1,7 @@
-#include "platform/panellayout.h"
+#include "widgets/panellayout.h"
 
-#include "platform/controls.h"
-#include "platform/zoomsteps.h"
+#include "widgets/controls.h"
+#include "widgets/zoomsteps.h"
 
 #include <QWidget>
 

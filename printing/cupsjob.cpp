@@ -1,4 +1,4 @@
-#include "platform/cupsjob.h"
+#include "printing/cupsjob.h"
 
 #include <QPageSize>
 #include <QSizeF>

@@ -1,4 +1,4 @@
-#include "platform/zoomstyle.h"
+#include "widgets/zoomstyle.h"
 
 #include <QApplication>
 #include <QStyleFactory>
