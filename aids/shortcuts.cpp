@@ -28,7 +28,8 @@ QList<QPair<QString, QString>> helpRows() {
         row("Ctrl+P", "印刷"),
         row("Ctrl+C", "図（描画エリア）を画像としてコピーする"),
         row("Ctrl+Shift+C", "ウィンドウ全体を画像としてコピーする"),
-        row("Ctrl+S", "図を PNG 画像として保存する"),
+        row("Ctrl+O / Ctrl+S", "授業ファイルを開く / 保存する（Ctrl+Shift+S で名前を付けて保存）"),
+        row("Ctrl+Shift+E", "図を PNG 画像として保存する"),
         row("F11", "全画面表示（Esc で戻る）"),
         row("Ctrl+＋ / Ctrl+− / Ctrl+0", "拡大 / 縮小 / 元の大きさ"),
         row("F1", "このキー操作の一覧"),
@@ -47,7 +48,7 @@ void Form1::CreateShortcuts() {
     add(Qt::CTRL | Qt::Key_P, [this] { Command6->click(); });
     add(Qt::CTRL | Qt::Key_C, [this] { CopyDrawingArea(); });
     add(Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { CopyWindow(); });
-    add(Qt::CTRL | Qt::Key_S, [this] { SaveDrawingArea(); });
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_E, [this] { SaveDrawingArea(); });
     add(QKeyCombination(Qt::Key_F1), [this] { ShowHelp(); });
 }
 

@@ -135,7 +135,7 @@ class Form1 : public QWidget {
     QImage WindowImage();      // the whole window, 1014 x 700
     void CopyDrawingArea();    // Ctrl+C
     void CopyWindow();         // Ctrl+Shift+C
-    void SaveDrawingArea();    // Ctrl+S
+    void SaveDrawingArea();    // Ctrl+Shift+E
     QString SuggestedPictureName() const;
     bool pictureTaking = false; // a picture is being painted: no focus ring in it
     std::unique_ptr<SavePrompt> savePrompt = std::make_unique<SavePrompt>();

@@ -145,13 +145,17 @@ void TestShortcuts::saveDrawingArea_data() {
                                << "figure.png";
     QTest::newRow("other suffix") << "figure.jpg"
                                   << "figure.jpg.png";
+    QTest::newRow("dotted name") << "lesson-2026.12.08"
+                                 << "lesson-2026.12.08.png";
+    QTest::newRow("pasted newline") << "fig\nure.png"
+                                    << "figure.png";
     QTest::newRow("Japanese name") << "円周角の図.PNG"
                                    << "円周角の図.PNG";
     QTest::newRow("cancelled") << ""
                                << "";
 }
 
-// Ctrl+S: the dialog offers a dated name that any file system takes; the file decodes
+// Ctrl+Shift+E: the dialog offers a dated name that any file system takes; the file decodes
 // to the picture Ctrl+C gives.
 void TestShortcuts::saveDrawingArea() {
     QFETCH(QString, answer);
@@ -165,7 +169,7 @@ void TestShortcuts::saveDrawingArea() {
     FixedSave* save = prompt.get();
     form.savePrompt = std::move(prompt);
 
-    QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(save->asked, QStringLiteral("図を画像として保存"));
     const QString name = QFileInfo(save->offered).fileName();
     QVERIFY2(QRegularExpression(QStringLiteral("^enshukaku_\\d{4}-\\d{2}-\\d{2}_\\d{6}\\.png$"))
@@ -250,9 +254,9 @@ void TestShortcuts::helpListsTheKeys() {
     QVERIFY(!form.helpWindow->isModal());
     QCOMPARE(form.helpWindow->windowTitle(), QStringLiteral("キー操作"));
     const QString text = form.helpWindow->text();
-    for (const char* key :
-         {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C", "Ctrl+Shift+C", "Ctrl+S",
-          "PNG", "F11", "全画面表示", "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
+    for (const char* key : {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C",
+                            "Ctrl+Shift+C", "Ctrl+S", "Ctrl+Shift+E", "Ctrl+O", "PNG", "F11", "全画面表示",
+                            "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
     // The lesson goes on beside it: the window still takes clicks.
     form.Command7[0]->click();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The keyboard in a real window: Tab into the drawing area, P and ten → take P and the
 # mark of ∠APB ten degrees round; Ctrl+C puts the drawing area on the clipboard as it
-# shows, and Ctrl+S saves the same picture as PNG through the Japanese dialog.
+# shows, and Ctrl+Shift+E saves the same picture as PNG through the Japanese dialog.
 source "$(dirname "$0")/e2e.bash"
 e2e_start "$1"
 
@@ -48,8 +48,8 @@ xclip -display "$DISPLAY" -selection clipboard -t image/png -o >"$E2E_TMP/clip.p
 diff_pixels=$(compare -metric AE "$E2E_TMP/clip.png" "$E2E_TMP/area.png" null: 2>&1 || true)
 [ "$diff_pixels" = 0 ] || fail "clipboard image differs from the screen in $diff_pixels pixels"
 
-# Ctrl+S: Qt's save dialog, in Japanese; a path typed into it gets a PNG of the same picture.
-xdotool key ctrl+s
+# Ctrl+Shift+E: Qt's save dialog, in Japanese; a path typed into it gets a PNG of the same picture.
+xdotool key ctrl+shift+e
 dialog=$(timeout 10 xdotool search --sync --name '図を画像として保存' | head -1) || fail "no save dialog"
 sleep 0.5
 xdotool key --window "$dialog" ctrl+a
