@@ -54,6 +54,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     createZoomKeys();
     Form_Load();
     AnnounceFigure();
+    lessonFiles = new LessonFiles(*this);
 }
 
 void Form1::createControls() {
