@@ -204,8 +204,6 @@ QByteArray LessonFile::encode(const LessonState& s, const QImage& preview) {
                                   {"letter", pointJson(trace.letter)}});
     }
     QJsonObject root{
-        {"format", QLatin1String(kFormat)},
-        {"version", kVersion},
         {"figure", QJsonObject{{"radius", double(s.radius)},
                                {"angleA", s.angleA},
                                {"angleB", s.angleB},
@@ -233,7 +231,11 @@ QByteArray LessonFile::encode(const LessonState& s, const QImage& preview) {
     };
     if (!preview.isNull())
         root.insert(QLatin1String("preview"), QString::fromLatin1(pngOf(preview).toBase64()));
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Keys come out sorted; the format and version go first, where a reader (and the
+    // desktop's type detection) looks for them.
+    const QByteArray body = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return QByteArray("{\n    \"format\": \"") + kFormat +
+           "\",\n    \"version\": " + QByteArray::number(kVersion) + ",\n" + body.mid(2);
 }
 
 LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
