@@ -53,7 +53,7 @@ LessonFiles::LessonFiles(Form1& form) : QObject(&form), form_(form) {
     check_.setInterval(kCheckDelayMs);
     connect(&check_, &QTimer::timeout, this, &LessonFiles::checkForChange);
     form_.setAcceptDrops(true);
-    form_.installEventFilter(this);
+    // Every release in the program comes here, the window's close and drops too.
     qApp->installEventFilter(this);
     createActions();
 }
