@@ -57,7 +57,7 @@ expect_canvas 90 550 FF0000 "straight line"
 # A crash: nothing runs at exit.
 kill -9 "$E2E_APP"
 wait "$E2E_APP" 2>/dev/null || true
-xdotool search --sync --name 'by Pelmora' >/dev/null 2>&1 && sleep 0.5
+for _ in $(seq 50); do xdotool search --name 'by Pelmora' >/dev/null 2>&1 || break; sleep 0.1; done
 e2e_launch "$program"
 window_shot restarted
 [ "$(differing initial restarted)" = 0 ] || fail "after the restart the window is not the initial screen"
