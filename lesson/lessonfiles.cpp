@@ -66,12 +66,13 @@ void LessonFiles::createActions() {
         form_.addAction(entry);
         return entry;
     };
-    openAction = action(QStringLiteral("開く…"), QKeySequence(Qt::CTRL | Qt::Key_O), &LessonFiles::Open);
-    saveAction = action(QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), &LessonFiles::Save);
-    saveAsAction = action(QStringLiteral("名前を付けて保存…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                          &LessonFiles::SaveAs);
-    recentMenu = new QMenu(QStringLiteral("最近使ったファイル"), &form_);
-    lastFigureAction = action(QStringLiteral("前回の図を開く"), QKeySequence(), &LessonFiles::OpenLastFigure);
+    openAction = action(QStringLiteral("開く(&O)…"), QKeySequence(Qt::CTRL | Qt::Key_O), &LessonFiles::Open);
+    saveAction = action(QStringLiteral("保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &LessonFiles::Save);
+    saveAsAction = action(QStringLiteral("名前を付けて保存(&A)…"),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &LessonFiles::SaveAs);
+    recentMenu = new QMenu(QStringLiteral("最近使ったファイル(&R)"), &form_);
+    lastFigureAction =
+        action(QStringLiteral("前回の図を開く(&L)"), QKeySequence(), &LessonFiles::OpenLastFigure);
     fillRecentMenu();
 }
 

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@ class TestLesson : public QObject {
     void failedSavesKeepTheOldFile_data();
     void failedSavesKeepTheOldFile();
     void lastFigureIsKept();
+    void droppedFileOpens();
 
   private:
     QTemporaryDir dir_;
@@ -397,6 +399,25 @@ void TestLesson::lastFigureIsKept() {
     answers(again);
     QVERIFY(again.lessonFiles->OpenLastFigure());
     QCOMPARE(differingPixels(windowGrab(again), before), 0);
+}
+
+// A lesson file dropped on the window opens as 開く… would open it.
+void TestLesson::droppedFileOpens() {
+    Form1 source;
+    prepareLesson(source);
+    answers(source).save = dir_.filePath(QStringLiteral("dropped"));
+    QVERIFY(source.lessonFiles->SaveAs());
+    Form1 form;
+    answers(form);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(source.lessonFiles->filePath())});
+    QDragEnterEvent enter(QPoint(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &drop);
+    QTRY_COMPARE(form.lessonFiles->filePath(), source.lessonFiles->filePath());
+    QCOMPARE(differingPixels(windowGrab(form), windowGrab(source)), 0);
 }
 
 QTEST_MAIN(TestLesson)
