@@ -22,6 +22,9 @@ MenuBar::MenuBar(Form1& form) : QMenuBar(&form), form_(form) {
     help_ = addMenu(QStringLiteral("ヘルプ(&H)"));
     addEntries();
     addTooltips();
+    // The button that shows menus that do not fit on the bar.
+    for (QAbstractButton* more : findChildren<QAbstractButton*>())
+        more->setAccessibleName(QStringLiteral("その他のメニュー"));
     // F10 opens the first menu, as on other desktops; the arrows go on from there.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), &form);
     connect(menuKey, &QShortcut::activated, this, [this] {

@@ -4,6 +4,9 @@
 #include "canvastesting.h"
 #include "formprobe.h"
 
+#include "app/menubar.h"
+#include "widgets/aboutbox.h"
+
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -76,6 +79,8 @@ class TestShortcuts : public QObject {
     void saveDialogIsJapanese();
     void ctrlPPrints();
     void helpListsTheKeys();
+    void menuEntriesDoWhatTheirButtonsDo_data();
+    void menuEntriesDoWhatTheirButtonsDo();
     void strayKeysKeepTheLesson_data();
     void strayKeysKeepTheLesson();
 
@@ -133,7 +138,7 @@ void TestShortcuts::copyWholeWindow() {
     QTest::keyClick(&form, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(copied.size(), QSize(1014, 700));
-    QCOMPARE(copied, form.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(copied, form.clientArea->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 void TestShortcuts::saveDrawingArea_data() {
@@ -151,7 +156,7 @@ void TestShortcuts::saveDrawingArea_data() {
                                << "";
 }
 
-// Ctrl+S: the dialog offers a dated name that any file system takes; the file decodes
+// Ctrl+Shift+E: the dialog offers a dated name that any file system takes; the file decodes
 // to the picture Ctrl+C gives.
 void TestShortcuts::saveDrawingArea() {
     QFETCH(QString, answer);
@@ -165,7 +170,7 @@ void TestShortcuts::saveDrawingArea() {
     FixedSave* save = prompt.get();
     form.savePrompt = std::move(prompt);
 
-    QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(save->asked, QStringLiteral("図を画像として保存"));
     const QString name = QFileInfo(save->offered).fileName();
     QVERIFY2(QRegularExpression(QStringLiteral("^enshukaku_\\d{4}-\\d{2}-\\d{2}_\\d{6}\\.png$"))
@@ -251,12 +256,127 @@ void TestShortcuts::helpListsTheKeys() {
     QCOMPARE(form.helpWindow->windowTitle(), QStringLiteral("キー操作"));
     const QString text = form.helpWindow->text();
     for (const char* key :
-         {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C", "Ctrl+Shift+C", "Ctrl+S",
+         {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C", "Ctrl+Shift+C", "Ctrl+Shift+E",
           "PNG", "F11", "全画面表示", "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
     // The lesson goes on beside it: the window still takes clicks.
     form.Command7[0]->click();
     QCOMPARE(form.traceCount, std::int16_t(1));
+}
+
+void TestShortcuts::menuEntriesDoWhatTheirButtonsDo_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("key"); // as the entry shows it; empty: none
+    QTest::newRow("export") << "ファイル"
+                            << "画像として書き出す…"
+                            << "Ctrl+Shift+E";
+    QTest::newRow("print") << "ファイル"
+                           << "印刷…"
+                           << "Ctrl+P";
+    QTest::newRow("quit") << "ファイル"
+                          << "終了"
+                          << "";
+    QTest::newRow("copy figure") << "編集"
+                                 << "図をコピー"
+                                 << "Ctrl+C";
+    QTest::newRow("copy window") << "編集"
+                                 << "ウィンドウをコピー"
+                                 << "Ctrl+Shift+C";
+    QTest::newRow("initial screen") << "編集"
+                                    << "初期画面に戻す"
+                                    << "";
+    QTest::newRow("zoom in") << "表示"
+                             << "拡大"
+                             << "Ctrl++";
+    QTest::newRow("zoom out") << "表示"
+                              << "縮小"
+                              << "Ctrl+-";
+    QTest::newRow("original size") << "表示"
+                                   << "元の大きさ"
+                                   << "Ctrl+0";
+    QTest::newRow("fit") << "表示"
+                         << "画面に合わせる"
+                         << "";
+    QTest::newRow("full screen") << "表示"
+                                 << "全画面表示"
+                                 << "F11";
+    QTest::newRow("grid") << "表示"
+                          << "方眼"
+                          << "";
+    QTest::newRow("keys") << "ヘルプ"
+                          << "キー操作"
+                          << "F1";
+    QTest::newRow("about") << "ヘルプ"
+                           << "このプログラムについて"
+                           << "";
+}
+
+// Each entry, triggered as a click in its menu would, does what its button or key does.
+void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
+    QFETCH(QString, menu);
+    QFETCH(QString, entry);
+    QFETCH(QString, key);
+    Form1 form;
+    showActive(form);
+    MenuBar& bar = *form.menuBar;
+    QMenu* menus[] = {bar.file(), bar.edit(), bar.view(), bar.help()};
+    QMenu* in = *std::find_if(std::begin(menus), std::end(menus),
+                              [&](QMenu* m) { return m->title().startsWith(menu); });
+    QAction* action = bar.entry(in, entry);
+    QVERIFY(action != nullptr);
+    QCOMPARE(action->shortcut().toString(), key);
+    QCOMPARE(form.Command6->toolTip(), QStringLiteral("印刷 (Ctrl+P)"));
+
+    auto save = std::make_unique<FixedSave>(QString());
+    FixedSave* saved = save.get();
+    form.savePrompt = std::move(save);
+    auto prompt = std::make_unique<CountingPrompt>();
+    CountingPrompt* asked = prompt.get();
+    form.namePrompt = std::move(prompt);
+    bool quit = false;
+    connect(&form, &Form1::quitRequested, this, [&quit] { quit = true; });
+    probe::dragPTo(form, 150);
+    QGuiApplication::clipboard()->clear();
+    const double zoom = form.windowZoom();
+
+    action->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    if (entry == "画像として書き出す…") QCOMPARE(saved->asked, QStringLiteral("図を画像として保存"));
+    if (entry == "印刷…") QCOMPARE(asked->count, 1);
+    QCOMPARE(quit, entry == "終了");
+    if (entry == "図をコピー") QCOMPARE(copied, form.DrawingAreaImage());
+    if (entry == "ウィンドウをコピー") QCOMPARE(copied, form.WindowImage());
+    if (entry == "初期画面に戻す") QCOMPARE(form.angleP, 110.0);
+    if (entry == "拡大") QCOMPARE(form.windowZoom(), 1.25);
+    if (entry == "縮小") QCOMPARE(form.windowZoom(), 0.75);
+    if (entry == "元の大きさ" || entry == "画面に合わせる") {
+        form.setWindowZoom(0.5);
+        action->trigger();
+        const double fit = std::floor((1080.0 - form.menuBar->height()) / 700 * 100) / 100;
+        QCOMPARE(form.windowZoom(), entry == "元の大きさ" ? 1.0 : fit);
+    } else if (!entry.startsWith("拡大") && !entry.startsWith("縮小")) {
+        QCOMPARE(form.windowZoom(), zoom);
+    }
+    QCOMPARE(form.isFullScreenView(), entry == "全画面表示");
+    if (!quit) QCOMPARE(form.menuBar->isVisible(), entry != "全画面表示");
+    if (entry == "全画面表示") {
+        QVERIFY(action->isChecked());
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isFullScreenView() && form.menuBar->isVisible());
+    }
+    QCOMPARE(form.gridShown, entry == "方眼" ? 1 : 0);
+    QCOMPARE(form.Command4->font().bold(), entry == "方眼");
+    if (action->isCheckable() && entry == "方眼") QVERIFY(action->isChecked());
+    QCOMPARE(form.helpWindow != nullptr && form.helpWindow->isVisible(), entry == "キー操作");
+    AboutBox* about = bar.aboutBox();
+    QCOMPARE(about != nullptr && about->isVisible(), entry == "このプログラムについて");
+    if (about) {
+        for (const QString& part :
+             {QStringLiteral("円周角の定理"), QStringLiteral(ENSHUKAKU_VERSION), QStringLiteral("MIT"),
+              QString::fromLatin1(qVersion()), QStringLiteral("https://github.com/enshukaku/enshukaku")})
+            QVERIFY2(about->text().contains(part), qPrintable(part));
+    }
 }
 
 void TestShortcuts::strayKeysKeepTheLesson_data() {
