@@ -11,7 +11,10 @@
 MenuBar::MenuBar(Form1& form) : QMenuBar(&form), form_(form) {
     setObjectName(QStringLiteral("menuBar"));
     // The bar looks like any program's, not like the pale green panel below it.
-    setPalette(QApplication::palette(this));
+    // Every role is set, or the window's pale green would pass down.
+    QPalette plain = QApplication::palette(this);
+    plain.setResolveMask(~QPalette::ResolveMask(0));
+    setPalette(plain);
     setAutoFillBackground(true);
     // The bar sits inside the window on every platform, so that the window's size is
     // known and the same everywhere.
