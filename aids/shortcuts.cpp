@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "widgets/dialogzoom.h"
 #include "widgets/helpwindow.h"
 
 // The help that lists the window's keys (the keys themselves are the menu bar's
@@ -42,6 +43,7 @@ void Form1::ShowHelp() {
     if (helpWindow == nullptr) helpWindow = new HelpWindow(kHelpTitle, helpRows(), this);
     helpWindow->setZoom(zoom());
     helpWindow->show();
+    dialogzoom::keepOnScreen(*helpWindow);
     helpWindow->raise();
     helpWindow->activateWindow();
 }

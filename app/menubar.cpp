@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "widgets/aboutbox.h"
+#include "widgets/dialogzoom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -124,6 +125,7 @@ void MenuBar::ShowAbout() {
     if (aboutBox_ == nullptr) aboutBox_ = new AboutBox(&form_);
     aboutBox_->setZoom(form_.zoom());
     aboutBox_->show();
+    dialogzoom::keepOnScreen(*aboutBox_);
     aboutBox_->raise();
     aboutBox_->activateWindow();
 }
