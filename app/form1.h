@@ -155,7 +155,8 @@ class Form1 : public QWidget {
     // One factor scales the whole client area: the controls' boxes and fonts and the
     // canvas view. Figure coordinates never see it.
     double zoom() const { return zoom_; }
-    // The zoom of the window outside full screen, a 25 % step; the window resizes to it.
+    // The zoom of the window outside full screen (a 25 % step, or a fit to the whole
+    // percent); the window resizes to it, with the menu bar above the client area.
     void setWindowZoom(double factor);
     double windowZoom() const { return windowZoom_; }
     // Start-up: the remembered zoom (100 % when none can be read), or `requested` (a step,
