@@ -57,6 +57,7 @@ void Form1::SaveDrawingArea() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     const QString title = QStringLiteral("図を画像として保存");
+    savePrompt->setZoom(zoom());
     const QString chosen = savePrompt->ask(this, title, QDir(folder).filePath(SuggestedPictureName()));
     // The file really written: a typed name gets ".png", and that is the file asked about.
     const QString path = SavePrompt::writtenPath(chosen, QStringLiteral("png"));

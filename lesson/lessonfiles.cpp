@@ -1,6 +1,7 @@
 #include "lesson/lessonfiles.h"
 
 #include "app/form1.h"
+#include "app/menubar.h"
 #include "lesson/lessonfile.h"
 #include "widgets/saveprompt.h"
 
@@ -58,26 +59,29 @@ LessonFiles::LessonFiles(Form1& form) : QObject(&form), form_(form) {
     createActions();
 }
 
+// The entries go at the top of the ファイル menu, above the picture export.
 void LessonFiles::createActions() {
-    auto action = [this](const QString& text, QKeySequence keys, bool (LessonFiles::*work)()) {
-        auto* entry = new QAction(text, &form_);
-        entry->setShortcut(keys);
-        connect(entry, &QAction::triggered, this, [this, work] { (this->*work)(); });
-        form_.addAction(entry);
-        return entry;
+    MenuBar& bar = *form_.menuBar;
+    QMenu* file = bar.file();
+    QAction* first = file->actions().value(0);
+    auto entry = [&](const QString& text, QList<QKeySequence> keys, bool (LessonFiles::*work)()) {
+        return bar.addEntry(
+            file, text, keys, [this, work] { (this->*work)(); }, first);
     };
-    openAction = action(QStringLiteral("開く(&O)…"), QKeySequence(Qt::CTRL | Qt::Key_O), &LessonFiles::Open);
-    saveAction = action(QStringLiteral("保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &LessonFiles::Save);
-    saveAsAction = action(QStringLiteral("名前を付けて保存(&A)…"),
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &LessonFiles::SaveAs);
-    recentMenu = new QMenu(QStringLiteral("最近使ったファイル(&R)"), &form_);
-    lastFigureAction =
-        action(QStringLiteral("前回の図を開く(&L)"), QKeySequence(), &LessonFiles::OpenLastFigure);
+    openAction = entry(QStringLiteral("開く(&O)…"), {QKeySequence(Qt::CTRL | Qt::Key_O)}, &LessonFiles::Open);
+    saveAction = entry(QStringLiteral("保存(&S)"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, &LessonFiles::Save);
+    saveAsAction = entry(QStringLiteral("名前を付けて保存(&A)…"),
+                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &LessonFiles::SaveAs);
+    recentMenu = new QMenu(QStringLiteral("最近使ったファイル(&R)"), file);
+    file->insertMenu(first, recentMenu);
+    lastFigureAction = entry(QStringLiteral("前回の図を開く(&L)"), {}, &LessonFiles::OpenLastFigure);
+    file->insertSeparator(first);
     fillRecentMenu();
 }
 
 bool LessonFiles::Open() {
     const QString folder = path_.isEmpty() ? documentsFolder() : QFileInfo(path_).absolutePath();
+    prompt->setZoom(form_.zoom());
     const QString chosen = prompt->askOpen(&form_, folder);
     return !chosen.isEmpty() && OpenFile(chosen);
 }
@@ -142,6 +146,7 @@ bool LessonFiles::SaveAs() {
                   .filePath(QStringLiteral("授業_%1.%2")
                                 .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), kSuffix))
             : path_;
+    prompt->setZoom(form_.zoom());
     const QString path = SavePrompt::writtenPath(prompt->askSave(&form_, suggested), kSuffix);
     if (path.isEmpty()) return false;
     if (QFileInfo::exists(path) && !prompt->confirmReplace(&form_, path)) return false;

@@ -49,6 +49,9 @@ void TestDesktop::commandLine_data() {
     QTest::newRow("a lesson file") << QStringList{p, "lesson.enshu"} << kStarts << QString() << QString();
     QTest::newRow("two files") << QStringList{p, "a.enshu", "lesson.txt"} << 1 << QString()
                                << "enshukaku: unexpected argument 'lesson.txt'";
+    QTest::newRow("zoom not understood") << QStringList{p, "--zoom", "big"} << 1 << QString()
+                                         << "enshukaku: --zoom takes a factor from 0.5 to 3 or \"fit\", not "
+                                            "\"big\"\nTry 'enshukaku --help' for the options.";
 }
 
 void TestDesktop::commandLine() {
@@ -75,6 +78,7 @@ void TestDesktop::programAnswersWithoutDisplay_data() {
     QTest::newRow("--help") << QStringList{"--help"} << 0
                             << QStringLiteral("Usage: " ENSHUKAKU_PROGRAM " [options] [file]\n");
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << QString();
+    QTest::newRow("zoom not understood") << QStringList{"--zoom=7"} << 1 << QString();
 }
 
 // The built program answers before it needs a display: a technician can ask a

@@ -12,12 +12,12 @@ const QString kSuffix = QStringLiteral("enshu");
 
 QString LessonPrompt::askOpen(QWidget* parent, const QString& folder) {
     return SavePrompt::fileDialog(parent, QStringLiteral("授業ファイルを開く"), folder, kLessonFilter,
-                                  kSuffix, false);
+                                  kSuffix, false, zoom_);
 }
 
 QString LessonPrompt::askSave(QWidget* parent, const QString& suggestedPath) {
     return SavePrompt::fileDialog(parent, QStringLiteral("授業ファイルに名前を付けて保存"), suggestedPath,
-                                  kLessonFilter, kSuffix, true);
+                                  kLessonFilter, kSuffix, true, zoom_);
 }
 
 bool LessonPrompt::confirmReplace(QWidget* parent, const QString& path) {

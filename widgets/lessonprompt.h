@@ -18,4 +18,10 @@ class LessonPrompt {
     // 保存 / 保存しない / キャンセル for the lesson `name` that has unsaved changes.
     virtual Unsaved askUnsaved(QWidget* parent, const QString& name);
     virtual void tell(QWidget* parent, const QString& title, const QString& message);
+
+    // The window's zoom, which the file dialogs follow.
+    void setZoom(double factor) { zoom_ = factor; }
+
+  protected:
+    double zoom_ = 1;
 };

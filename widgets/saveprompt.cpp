@@ -1,5 +1,6 @@
 #include "widgets/saveprompt.h"
 
+#include "widgets/dialogzoom.h"
 #include "widgets/safesave.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,7 @@
 #include <QTranslator>
 
 QString SavePrompt::fileDialog(QWidget* parent, const QString& title, const QString& suggestedPath,
-                               const QString& nameFilter, const QString& suffix, bool saving) {
+                               const QString& nameFilter, const QString& suffix, bool saving, double zoom) {
     // Qt's own dialog with Qt's Japanese texts, whatever the desktop's language; the
     // translation is there only while the dialog is.
     QTranslator japanese;
@@ -36,6 +37,7 @@ QString SavePrompt::fileDialog(QWidget* parent, const QString& title, const QStr
     } else {
         dialog.setDirectory(suggestedPath);
     }
+    dialogzoom::apply(dialog, zoom);
     const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     const QString path = accepted ? dialog.selectedFiles().constFirst() : QString();
 
@@ -45,7 +47,7 @@ QString SavePrompt::fileDialog(QWidget* parent, const QString& title, const QStr
 
 QString SavePrompt::ask(QWidget* parent, const QString& title, const QString& suggestedPath) {
     return fileDialog(parent, title, suggestedPath, QStringLiteral("PNG 画像 (*.png)"), QStringLiteral("png"),
-                      true);
+                      true, zoom_);
 }
 
 bool SavePrompt::confirmReplace(QWidget* parent, const QString& title, const QString& path) {

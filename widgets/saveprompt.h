@@ -17,7 +17,13 @@ class SavePrompt {
     // The path that is written for a chosen one: control characters (a pasted newline)
     // taken out of the name, and ".suffix" added unless the name ends with it.
     static QString writtenPath(const QString& chosen, const QString& suffix);
-    // Qt's own file dialog with Qt's Japanese texts, for saving (or opening) one file.
+    // Qt's own file dialog with Qt's Japanese texts, for saving (or opening) one file, at
+    // the window's zoom.
     static QString fileDialog(QWidget* parent, const QString& title, const QString& suggestedPath,
-                              const QString& nameFilter, const QString& suffix, bool saving);
+                              const QString& nameFilter, const QString& suffix, bool saving, double zoom);
+    // The window's zoom, which the dialog's fonts and size follow.
+    void setZoom(double factor) { zoom_ = factor; }
+
+  protected:
+    double zoom_ = 1;
 };
