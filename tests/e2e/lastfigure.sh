@@ -63,7 +63,7 @@ window_shot restarted
 [ "$(differing initial restarted)" = 0 ] || fail "after the restart the window is not the initial screen"
 
 # ファイル → 前回の図を開く, by its keys.
-xdotool key --clearmodifiers alt+f
+xdotool windowfocus --sync "$WINDOW" key alt+f
 sleep 0.5
 xdotool key l
 sleep 1
