@@ -27,6 +27,7 @@ constexpr const char* kBoxNames[LessonState::kBoxCount] = {
 constexpr double kFarthest = 100000;
 constexpr double kInnerRadius = 75, kOuterRadius = 275;
 constexpr double kMinimumArc = 15;
+constexpr float kCentreX = 425; // O's x in the drawing area
 constexpr QRgb kLineColours[4] = {0xffff0000, 0xff00ff00, 0xff0000ff, 0xff000000};
 
 QJsonArray pointJson(QPointF point) {
@@ -273,6 +274,8 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
     const QJsonObject figure = r.object(root, {}, "figure");
     const QString f = QStringLiteral("figure");
     s.radius = static_cast<float>(r.number(figure, f, "radius", kInnerRadius, kOuterRadius));
+    // The window takes the radius as its handle gives it (the handle's x less O's x).
+    s.radius = (s.radius + kCentreX) - kCentreX;
     if (r.fault.isEmpty() && !(s.radius > kInnerRadius && s.radius < kOuterRadius))
         r.fail(QStringLiteral("「figure.radius」は %1 より大きく %2 より小さい数です。")
                    .arg(kInnerRadius)

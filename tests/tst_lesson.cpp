@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
@@ -417,6 +418,9 @@ void TestLesson::droppedFileOpens() {
     QDropEvent drop(QPointF(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &drop);
     QTRY_COMPARE(form.lessonFiles->filePath(), source.lessonFiles->filePath());
+    QCOMPARE(form.lessonFiles->recentFiles().value(0), source.lessonFiles->filePath());
+    QVERIFY(
+        form.lessonFiles->recentMenu->actions().value(0)->text().endsWith(QStringLiteral("dropped.enshu")));
     QCOMPARE(differingPixels(windowGrab(form), windowGrab(source)), 0);
 }
 
