@@ -147,8 +147,8 @@ void FigureAccess::sayChanges(int moved) {
     QStringList words;
     for (int i = 0; i < 2; ++i) {
         if (current.readouts[i].isEmpty() || current.readouts[i] == heard_.readouts[i]) continue;
+        // The label itself tells of its new name (QLabel::setText).
         words << QStringLiteral("%1 %2 度").arg(QString::fromUtf8(kReadoutNames[i]), current.readouts[i]);
-        send(QAccessibleEvent(form_.Label5[i], QAccessible::NameChanged));
     }
     if (valueChanged && (!words.isEmpty() || !handleFocused(moved)))
         words.prepend(valueWords(moved, *current.values[moved]));
