@@ -6,7 +6,7 @@
 #include "access/readoutaccessible.h"
 #include "app/form1.h"
 #include "figure/geometry.h"
-#include "widgets/modebuttonaccessible.h"
+#include "widgets/pushbuttonaccessible.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -100,7 +100,7 @@ QAccessibleInterface* FigureAccess::interfaceFor(const QString&, QObject* object
         for (int i = 0; i < 2; ++i)
             if (object == form.Label5[i] && object) return new ReadoutAccessible(form.Label5[i], *access, i);
     }
-    return ModeButtonAccessible::create(object);
+    return PushButtonAccessible::create(object);
 }
 
 void FigureAccess::KeyUsed() {

@@ -124,4 +124,10 @@ if central is None:
 for kind, role, name, value in heard:
     if "中心角 " in name:
         fail("the hidden readout was told: " + name)
+# メモ is read as a two-state control, on while its caption is bold.
+memo = find(app, "check box", "メモ")
+for on in (True, False):
+    click(612, 24)
+    if memo is None or memo.getState().contains(pyatspi.STATE_CHECKED) != on:
+        fail("メモ switched %s is not read so: %s" % ("on" if on else "off", memo and [pyatspi.stateToString(x) for x in memo.getState().getStates()]))
 print("heard:", *heard, sep="\n  ")
