@@ -37,8 +37,8 @@ std::vector<FigureAccess*>& windows() {
     return all;
 }
 
-QAccessibleInterface* factory(const QString& className, QObject* object) {
-    return FigureAccess::interfaceFor(className, object);
+QAccessibleInterface* factory(const QString&, QObject* object) {
+    return FigureAccess::interfaceFor(object);
 }
 
 void send(QAccessibleEvent&& event) {
@@ -92,7 +92,7 @@ FigureAccess::~FigureAccess() {
     QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(announcer_));
 }
 
-QAccessibleInterface* FigureAccess::interfaceFor(const QString&, QObject* object) {
+QAccessibleInterface* FigureAccess::interfaceFor(QObject* object) {
     for (FigureAccess* access : windows()) {
         Form1& form = access->form_;
         if (object == &form) return new QAccessibleWidget(&form, QAccessible::Window);
@@ -121,13 +121,12 @@ void FigureAccess::FocusEntered() {
         this, [this] { sendFocus(); }, Qt::QueuedConnection);
 }
 
+// A handle chosen takes the focus within the area; with none chosen the area's own
+// focus event has said it.
 void FigureAccess::sendFocus() {
-    if (!QAccessible::isActive() || !drawingArea()->hasFocus()) return;
     const int target = form_.keyTarget;
-    if (target >= 1 && target <= kHandles)
-        send(QAccessibleEvent(handles_[target], QAccessible::Focus));
-    else
-        send(QAccessibleEvent(drawingArea(), QAccessible::Focus));
+    if (!QAccessible::isActive() || !drawingArea()->hasFocus() || target < 1 || target > kHandles) return;
+    send(QAccessibleEvent(handles_[target], QAccessible::Focus));
     heard_ = now();
 }
 

@@ -54,7 +54,7 @@ class FigureAccess : public QObject {
     QString readoutName(int index) const;
 
     // The interface of `object` where it is one of this window's, else null.
-    static QAccessibleInterface* interfaceFor(const QString& className, QObject* object);
+    static QAccessibleInterface* interfaceFor(QObject* object);
 
   private:
     struct Heard {
