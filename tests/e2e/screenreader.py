@@ -1,6 +1,6 @@
 """What a screen reader hears of the drawing area, read over AT-SPI as Orca reads it.
 
-Drives the real window with xdotool (window origin in argv) and listens to the AT-SPI
+Drives the real window with xdotool (the client area's origin in argv) and listens to the AT-SPI
 events of the program: the focus that Tab and a letter give a handle, the value an
 arrow says, the news said while P is dragged across A, and nothing of a hidden readout.
 Exits 1 with the reason on the first fault."""

@@ -5,5 +5,5 @@
 source "$(dirname "$0")/e2e.bash"
 e2e_accessibility_session "$@"
 e2e_start "$1"
-/usr/bin/python3 "$(dirname "$0")/screenreader.py" "$WINDOW_X" "$WINDOW_Y" || fail "see above"
+/usr/bin/python3 "$(dirname "$0")/screenreader.py" "$CLIENT_X" "$CLIENT_Y" || fail "see above"
 echo "1 passed, 0 failed"
