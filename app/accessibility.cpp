@@ -1,5 +1,9 @@
 #include "app/form1.h"
 
+#include "app/menubar.h"
+
+#include <QMenu>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cmath>
@@ -67,6 +71,12 @@ void Form1::SetAccessibleNames() {
     Label5[0]->setAccessibleDescription(QStringLiteral("中心角の大きさ（度）"));
     Label5[1]->setAccessibleDescription(QStringLiteral("円周角の大きさ（度）"));
     for (PushButton* mode : {Command3, Command4, Command5}) mode->setShowsMode(true);
+
+    // The menu bar and its menus, named as their titles read.
+    name(menuBar, QStringLiteral("メニューバー"));
+    for (QMenu* menu : menuBar->findChildren<QMenu*>())
+        if (menu->accessibleName().isEmpty())
+            name(menu, menu->title().remove(QRegularExpression("\\(&.\\)")));
 }
 
 // Only what shows on the screen: a hidden P or a hidden readout is not told.

@@ -51,9 +51,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     createControls();
     connectHandlers();
     ConnectKeyboard();
-    SetAccessibleNames();
     createZoomKeys();
     CreateMenuBar();
+    SetAccessibleNames();
     Form_Load();
     figureAccess_->FollowFigure();
 }

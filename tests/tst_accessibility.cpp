@@ -4,6 +4,8 @@
 #include "formprobe.h"
 
 #include <QAccessible>
+#include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -158,8 +160,8 @@ void TestAccessibility::names() {
     QCOMPARE(accessibleText(controls[control], QAccessible::Name), name);
 }
 
-// Every button, box and option of the window, whatever it is: a Japanese name, and
-// the buttons also say what they do.
+// Every button, box, option and menu of the window, whatever it is: a Japanese name,
+// and the buttons also say what they do.
 void TestAccessibility::everyControlHasAJapaneseName() {
     Form1 form;
     const QList<QAbstractButton*> controls = form.findChildren<QAbstractButton*>();
@@ -171,6 +173,9 @@ void TestAccessibility::everyControlHasAJapaneseName() {
         if (qobject_cast<QPushButton*>(control))
             QVERIFY2(japanese(accessibleText(control, QAccessible::Description)), qPrintable(name));
     }
+    // The menu bar and its menus too.
+    for (QWidget* menu : form.findChildren<QMenuBar*>() + form.findChildren<QMenu*>())
+        QVERIFY2(japanese(accessibleText(menu, QAccessible::Name)), qPrintable(menu->objectName()));
 }
 
 // The readouts are read with what they measure while they show, and keep their numbers
