@@ -1,6 +1,7 @@
 // What a screen reader gets: Japanese names on every control, the readouts while they
 // show, the drawing area's handles with their values, and the events that tell of a
 // change: one a key, none of anything hidden.
+#include "app/menubar.h"
 #include "formprobe.h"
 
 #include <QAccessible>
