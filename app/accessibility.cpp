@@ -74,9 +74,12 @@ void Form1::SetAccessibleNames() {
 
     // The menu bar and its menus, named as their titles read.
     name(menuBar, QStringLiteral("メニューバー"));
-    for (QMenu* menu : menuBar->findChildren<QMenu*>())
-        if (menu->accessibleName().isEmpty())
-            name(menu, menu->title().remove(QRegularExpression("\\(&.\\)")));
+    for (QMenu* menu : menuBar->findChildren<QMenu*>()) {
+        if (!menu->accessibleName().isEmpty()) continue;
+        const QString title = menu->title().remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+        // The bar's own menu of the entries that do not fit has no title.
+        name(menu, title.isEmpty() ? QStringLiteral("その他のメニュー") : title);
+    }
 }
 
 // Only what shows on the screen: a hidden P or a hidden readout is not told.
