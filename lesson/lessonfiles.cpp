@@ -73,6 +73,8 @@ void LessonFiles::createActions() {
     saveAsAction = entry(QStringLiteral("名前を付けて保存(&A)…"),
                          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &LessonFiles::SaveAs);
     recentMenu = new QMenu(QStringLiteral("最近使ったファイル(&R)"), file);
+    // Named as its title reads, as the window names the bar's other menus.
+    recentMenu->setAccessibleName(QStringLiteral("最近使ったファイル"));
     file->insertMenu(first, recentMenu);
     lastFigureAction = entry(QStringLiteral("前回の図を開く(&L)"), {}, &LessonFiles::OpenLastFigure);
     file->insertSeparator(first);
