@@ -12,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -21,8 +23,12 @@ class TestLessonFuzz : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase();
     void mutatedFiles_data();
     void mutatedFiles();
+
+  private:
+    QTemporaryDir settingsDir_;
 };
 
 namespace {
@@ -149,6 +155,14 @@ class Mutator {
 };
 
 } // namespace
+
+// The recent files of every accepted lesson go to settings of this run's own, never the
+// user's, and never shared with a second run of this test at the same time.
+void TestLessonFuzz::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(settingsDir_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+}
 
 void TestLessonFuzz::mutatedFiles_data() {
     QTest::addColumn<quint64>("seed");
