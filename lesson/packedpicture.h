@@ -1,29 +1,44 @@
 #pragma once
 #include <QImage>
+#include <QRect>
 #include <QRgb>
 
 #include <cstddef>
+#include <memory>
+#include <unordered_set>
 #include <vector>
 
-// A canvas picture kept small for the undo history: the drawing is flat colours
-// (fills, 1-px outlines, ink without antialiasing), so runs of one colour take a
-// fraction of the raw pixels. A picture that would not get smaller is kept raw.
+// A canvas picture kept small for the undo history. The picture is cut into tiles, and
+// a tile is kept as runs of one colour: the drawing is flat colours (fills, 1-px
+// outlines, ink without antialiasing). A tile the same as the neighbouring step's is
+// shared with it, so a memo stroke costs the tiles it crossed, not a whole picture.
 class PackedPicture {
   public:
-    explicit PackedPicture(const QImage& picture);
+    static constexpr int kTileSide = 64;
+
+    // `picture` packed; tiles with the same pixels as those of `like` are shared with it.
+    explicit PackedPicture(const QImage& picture, const PackedPicture* like = nullptr);
 
     QImage unpack() const;
-    // The memory held by the picture's data.
-    std::size_t bytes() const;
+    // The memory held by the tiles not in `counted` yet, which it then holds as well.
+    std::size_t bytes(std::unordered_set<const void*>& counted) const;
     // The key of the image it was packed from: an image with the same key has the same pixels.
     qint64 sourceKey() const { return sourceKey_; }
     bool operator==(const PackedPicture& other) const;
 
   private:
+    struct Tile {
+        bool raw = false;           // the words are the tile's pixels, row after row
+        std::vector<quint32> words; // otherwise pairs of (length, colour) over them
+        bool operator==(const Tile&) const = default;
+    };
+    static Tile pack(const QImage& picture, QRect area);
+    static void unpack(const Tile& tile, QImage& picture, QRect area);
+    QRect area(std::size_t index) const;
+
     QSize size_;
     QImage::Format format_ = QImage::Format_Invalid;
-    // Pairs of (length, colour) over the pixels row after row.
-    std::vector<quint32> runs_;
-    QImage raw_; // kept as it is where runs would not be smaller
+    std::vector<std::shared_ptr<const Tile>> tiles_; // row after row of tiles
+    QImage whole_;                                   // pictures that are not 32-bit are kept as they are
     qint64 sourceKey_ = 0;
 };

@@ -37,11 +37,11 @@ void UndoHistory::clear() {
 
 std::size_t UndoHistory::bytes() const {
     std::size_t total = 0;
-    std::unordered_set<const PackedPicture*> counted;
+    std::unordered_set<const void*> counted;
     for (const Steps* steps : {&undo_, &redo_}) {
         for (const Step& step : *steps) {
             total += sizeof(Step) + static_cast<std::size_t>(step.label.size()) * sizeof(QChar);
-            if (counted.insert(step.picture.get()).second) total += step.picture->bytes();
+            if (counted.insert(step.picture.get()).second) total += step.picture->bytes(counted);
         }
     }
     return total;
@@ -54,7 +54,8 @@ UndoHistory::Step UndoHistory::keep(const QString& label, const LessonState& sta
         step.picture = neighbour->picture;
         return step;
     }
-    auto packed = std::make_shared<const PackedPicture>(state.picture);
+    const PackedPicture* like = neighbour != nullptr ? neighbour->picture.get() : nullptr;
+    auto packed = std::make_shared<const PackedPicture>(state.picture, like);
     if (neighbour != nullptr && *neighbour->picture == *packed)
         step.picture = neighbour->picture;
     else

@@ -9,8 +9,8 @@
 #include <memory>
 
 // The steps of a lesson that can be taken back and done again: for each step its name
-// and the window's lesson on the far side of it. Pictures are packed, and a step whose
-// picture is that of its neighbour shares it. The newest kMinimumSteps steps are always
+// and the window's lesson on the far side of it. Pictures are packed, sharing what is
+// the same with the neighbouring step's. The newest kMinimumSteps steps are always
 // kept; older ones go once the pictures take more than kPictureBudget bytes or there are
 // more than kMaximumSteps steps.
 class UndoHistory {
