@@ -1,9 +1,11 @@
 #include "lesson/undo.h"
 
 #include "app/form1.h"
+#include "app/menubar.h"
 
 #include <QAction>
 #include <QKeySequence>
+#include <QMenu>
 
 #include <memory>
 
@@ -78,21 +80,26 @@ Undo::Undo(Form1& form) : form_(form) {
     keyPause_.setInterval(kKeyPauseMs);
     connect(&keyPause_, &QTimer::timeout, this, [this] { finishKeyRun(); });
 
-    undoAction_ = new QAction(kUndo, this);
-    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction_ = new QAction(kRedo, this);
-    redoAction_->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QAction* action : {undoAction_, redoAction_}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        form.addAction(action);
-    }
-    connect(undoAction_, &QAction::triggered, this, &Undo::undo);
-    connect(redoAction_, &QAction::triggered, this, &Undo::redo);
+    // At the top of 編集, above the copies; the entries' keys work anywhere in the window.
+    MenuBar& bar = *form.menuBar;
+    QAction* first = bar.edit()->actions().value(0);
+    undoAction_ = bar.addEntry(
+        bar.edit(), kUndo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { undo(); }, first);
+    redoAction_ = bar.addEntry(
+        bar.edit(), kRedo,
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        [this] { redo(); }, first);
+    bar.edit()->insertSeparator(first);
 
     followControls();
     settled_ = CaptureLesson(form_);
     refreshActions();
+}
+
+// The entries go with the history they act on.
+Undo::~Undo() {
+    delete undoAction_;
+    delete redoAction_;
 }
 
 // A control's step runs from its press to its release: the press comes before the value

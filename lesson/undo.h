@@ -32,6 +32,7 @@ class Undo : public QObject {
     Q_OBJECT
   public:
     explicit Undo(Form1& form);
+    ~Undo() override;
 
     // Everything from beginStep to its endStep is one step named `label` (empty: named
     // after what changed). Pairs inside an open step belong to it, so nothing is kept
@@ -57,7 +58,7 @@ class Undo : public QObject {
     // Forgets every step: the window as it stands is where the new history starts.
     void clear();
 
-    // 元に戻す (Ctrl+Z) and やり直し (Ctrl+Y, Ctrl+Shift+Z), held by the window.
+    // 編集 > 元に戻す (Ctrl+Z) and やり直し (Ctrl+Y, Ctrl+Shift+Z).
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
     const UndoHistory& history() const { return history_; }

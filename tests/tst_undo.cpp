@@ -1,6 +1,7 @@
 // Undo and redo: every completed action is one named step, and undoing and redoing
 // steps brings the whole window back to the pixel, through real events.
 #include "app/form1.h"
+#include "app/menubar.h"
 #include "figure/geometry.h"
 #include "tests/invariants.h"
 #include "tests/randomevents.h"
@@ -181,6 +182,8 @@ void TestUndo::oneUndoBringsBackAPreparedFigure() {
     QVERIFY(form.Check6->value() == 0 && form.traceCount == 0);
     QVERIFY(differingPixels(windowGrab(form), prepared) > 1000);
     QCOMPARE(form.undo->undoAction()->text(), QStringLiteral("元に戻す：半径の変更"));
+    QCOMPARE(form.menuBar->edit()->actions().mid(0, 2),
+             QList<QAction*>({form.undo->undoAction(), form.undo->redoAction()}));
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(differingPixels(windowGrab(form), prepared), 0);
     QCOMPARE(form.undo->redoAction()->text(), QStringLiteral("やり直し：半径の変更"));
