@@ -91,14 +91,11 @@ QImage PackedPicture::unpack() const {
     return picture;
 }
 
-std::size_t PackedPicture::bytes(std::unordered_set<const void*>& counted) const {
-    std::size_t total = tiles_.capacity() * sizeof(tiles_[0]);
-    if (!whole_.isNull() && counted.insert(whole_.constBits()).second)
-        total += static_cast<std::size_t>(whole_.sizeInBytes());
+void PackedPicture::forEachPart(const std::function<void(const void*, std::size_t)>& visit) const {
+    visit(this, sizeof(*this) + tiles_.capacity() * sizeof(tiles_[0]) +
+                    static_cast<std::size_t>(whole_.sizeInBytes()));
     for (const auto& tile : tiles_)
-        if (counted.insert(tile.get()).second)
-            total += sizeof(Tile) + tile->words.capacity() * sizeof(quint32);
-    return total;
+        visit(tile.get(), sizeof(Tile) + tile->words.capacity() * sizeof(quint32));
 }
 
 bool PackedPicture::operator==(const PackedPicture& other) const {

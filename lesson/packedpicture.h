@@ -4,8 +4,8 @@
 #include <QRgb>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 // A canvas picture kept small for the undo history. The picture is cut into tiles, and
@@ -20,8 +20,9 @@ class PackedPicture {
     explicit PackedPicture(const QImage& picture, const PackedPicture* like = nullptr);
 
     QImage unpack() const;
-    // The memory held by the tiles not in `counted` yet, which it then holds as well.
-    std::size_t bytes(std::unordered_set<const void*>& counted) const;
+    // Calls `visit(part, bytes)` for each part of memory the picture holds: its own
+    // list and each tile, which other pictures may hold too.
+    void forEachPart(const std::function<void(const void* part, std::size_t bytes)>& visit) const;
     // The key of the image it was packed from: an image with the same key has the same pixels.
     qint64 sourceKey() const { return sourceKey_; }
     bool operator==(const PackedPicture& other) const;

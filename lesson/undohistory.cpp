@@ -1,10 +1,10 @@
 #include "lesson/undohistory.h"
 
-#include <unordered_set>
-
 void UndoHistory::push(const QString& label, const LessonState& before) {
+    for (const Step& step : redo_) uncounted(step);
     redo_.clear();
     undo_.push_back(keep(label, before, undo_.empty() ? nullptr : &undo_.back()));
+    counted(undo_.back());
     trim();
 }
 
@@ -20,6 +20,8 @@ LessonState UndoHistory::undo(const LessonState& current) {
     Step step = std::move(undo_.back());
     undo_.pop_back();
     redo_.push_back(keep(step.label, current, &step));
+    counted(redo_.back());
+    uncounted(step);
     return restored(step);
 }
 
@@ -27,24 +29,16 @@ LessonState UndoHistory::redo(const LessonState& current) {
     Step step = std::move(redo_.back());
     redo_.pop_back();
     undo_.push_back(keep(step.label, current, &step));
+    counted(undo_.back());
+    uncounted(step);
     return restored(step);
 }
 
 void UndoHistory::clear() {
     undo_.clear();
     redo_.clear();
-}
-
-std::size_t UndoHistory::bytes() const {
-    std::size_t total = 0;
-    std::unordered_set<const void*> counted;
-    for (const Steps* steps : {&undo_, &redo_}) {
-        for (const Step& step : *steps) {
-            total += sizeof(Step) + static_cast<std::size_t>(step.label.size()) * sizeof(QChar);
-            if (counted.insert(step.picture.get()).second) total += step.picture->bytes(counted);
-        }
-    }
-    return total;
+    partUses_.clear();
+    bytes_ = 0;
 }
 
 UndoHistory::Step UndoHistory::keep(const QString& label, const LessonState& state, const Step* neighbour) {
@@ -70,6 +64,26 @@ LessonState UndoHistory::restored(const Step& step) {
 }
 
 void UndoHistory::trim() {
-    while (undo_.size() > kMaximumSteps) undo_.pop_front();
-    while (undo_.size() > kMinimumSteps && bytes() > kPictureBudget) undo_.pop_front();
+    while (undo_.size() > kMaximumSteps || (undo_.size() > kMinimumSteps && bytes_ > kPictureBudget)) {
+        uncounted(undo_.front());
+        undo_.pop_front();
+    }
+}
+
+// A part of a picture counts once, however many steps hold it.
+void UndoHistory::counted(const Step& step) {
+    bytes_ += sizeof(Step) + static_cast<std::size_t>(step.label.size()) * sizeof(QChar);
+    step.picture->forEachPart([this](const void* part, std::size_t bytes) {
+        if (partUses_[part]++ == 0) bytes_ += bytes;
+    });
+}
+
+void UndoHistory::uncounted(const Step& step) {
+    bytes_ -= sizeof(Step) + static_cast<std::size_t>(step.label.size()) * sizeof(QChar);
+    step.picture->forEachPart([this](const void* part, std::size_t bytes) {
+        const auto use = partUses_.find(part);
+        if (--use->second > 0) return;
+        partUses_.erase(use);
+        bytes_ -= bytes;
+    });
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <deque>
 #include <memory>
+#include <unordered_map>
 
 // The steps of a lesson that can be taken back and done again: for each step its name
 // and the window's lesson on the far side of it. Pictures are packed, sharing what is
@@ -36,7 +37,7 @@ class UndoHistory {
     std::size_t undoCount() const { return undo_.size(); }
     std::size_t redoCount() const { return redo_.size(); }
     // The memory the kept steps hold, each shared picture counted once.
-    std::size_t bytes() const;
+    std::size_t bytes() const { return bytes_; }
 
   private:
     struct Step {
@@ -50,7 +51,12 @@ class UndoHistory {
     static Step keep(const QString& label, const LessonState& state, const Step* neighbour);
     static LessonState restored(const Step& step);
     void trim();
+    // Keeps the count of memory as a step comes into the history and as it goes.
+    void counted(const Step& step);
+    void uncounted(const Step& step);
 
-    Steps undo_; // oldest first
-    Steps redo_; // the step to do again next last
+    Steps undo_;                                    // oldest first
+    Steps redo_;                                    // the step to do again next last
+    std::unordered_map<const void*, int> partUses_; // steps holding each part of a picture
+    std::size_t bytes_ = 0;
 };
