@@ -274,7 +274,6 @@ void Undo::clear() {
     pointerStep_ = false;
     settled_ = CaptureLesson(form_);
     refreshActions();
-    emit changed();
 }
 
 void Undo::refreshActions() {

@@ -67,8 +67,7 @@ class Undo : public QObject {
     static constexpr int kKeyPauseMs = 1000;
 
   signals:
-    // A step was kept, undone or done again, or the history was cleared: the lesson
-    // differs from the one last saved.
+    // A step was kept, undone or done again: the lesson has changed (clear() is silent).
     void changed();
 
   private:

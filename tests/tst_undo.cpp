@@ -178,6 +178,7 @@ void TestUndo::oneUndoBringsBackAPreparedFigure() {
                                "跡を残す", "P>150", "跡を残す", "直線", "line", "直線"})
         act(form, QString::fromUtf8(action));
     const QImage prepared = windowGrab(form);
+    QSignalSpy changes(form.undo.get(), &Undo::changed); // what lesson files listen to
     act(form, "R-80");
     QVERIFY(form.Check6->value() == 0 && form.traceCount == 0);
     QVERIFY(differingPixels(windowGrab(form), prepared) > 1000);
@@ -186,6 +187,7 @@ void TestUndo::oneUndoBringsBackAPreparedFigure() {
              QList<QAction*>({form.undo->undoAction(), form.undo->redoAction()}));
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(differingPixels(windowGrab(form), prepared), 0);
+    QCOMPARE(changes.count(), 2);
     QCOMPARE(form.undo->redoAction()->text(), QStringLiteral("やり直し：半径の変更"));
     act(form, "弧ＡＢ");
     QVERIFY(!form.undo->redoAction()->isEnabled());
