@@ -245,5 +245,4 @@ void ApplyLesson(Form1& f, const LessonState& s) {
     f.gamen.restore(s.picture);
     f.gamen.setPenWidth(s.penWidth);
     f.gamenView->update();
-    f.AnnounceFigure();
 }

@@ -261,6 +261,7 @@ void Undo::put(LessonState state, const LessonState& now) {
     state.pointer = now.pointer;
     state.keyTarget = now.keyTarget;
     ApplyLesson(form_, state);
+    form_.figureAccess().LessonPut();
     settled_ = CaptureLesson(form_);
     refreshActions();
     emit changed();
