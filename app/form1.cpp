@@ -57,6 +57,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     Form_Load();
     figureAccess_->FollowFigure();
     undo = std::make_unique<Undo>(*this);
+    lessonFiles = new LessonFiles(*this);
 }
 
 // The controls outlive the Form1 part of the window by the QWidget destructor, which

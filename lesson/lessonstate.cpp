@@ -6,6 +6,8 @@
 
 #include <QSignalBlocker>
 
+#include <cmath>
+
 using namespace placement;
 
 namespace {
@@ -198,8 +200,9 @@ void ApplyLesson(Form1& f, const LessonState& s) {
     setOptions(f.Option1, s.penOption, s.pensEnabled);
     setOptions(f.Option2, s.colourOption, s.coloursEnabled);
 
-    f.radius = s.radius;
-    f.handleX = f.radius + static_cast<float>(f.oX);
+    // The radius as the handle gives it: the handle's x less O's.
+    f.handleX = s.radius + static_cast<float>(f.oX);
+    f.radius = std::abs(f.handleX - static_cast<float>(f.oX));
     f.handleY = f.radius + static_cast<float>(f.oY);
     f.angleA = s.angleA;
     f.angleB = s.angleB;

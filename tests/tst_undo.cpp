@@ -3,6 +3,8 @@
 #include "app/form1.h"
 #include "app/menubar.h"
 #include "figure/geometry.h"
+#include "lesson/lessonfile.h"
+#include "lesson/lessonfiles.h"
 #include "tests/invariants.h"
 #include "tests/randomevents.h"
 
@@ -12,11 +14,15 @@ class TestUndo : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase();
     void actionsAreNamedSteps_data();
     void actionsAreNamedSteps();
     void randomActionsUndoneAndRedone_data();
     void randomActionsUndoneAndRedone();
     void oneUndoBringsBackAPreparedFigure();
+
+  private:
+    QTemporaryDir dir_; // the lesson files and settings of the tests
 };
 
 namespace {
@@ -85,6 +91,12 @@ void act(Form1& form, const QString& action) {
 }
 
 } // namespace
+
+void TestUndo::initTestCase() {
+    QVERIFY(dir_.isValid());
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("XDG_CONFIG_HOME", dir_.filePath(QStringLiteral("config")).toUtf8());
+}
 
 void TestUndo::actionsAreNamedSteps_data() {
     QTest::addColumn<QStringList>("actions");
@@ -168,7 +180,8 @@ void TestUndo::randomActionsUndoneAndRedone() {
 }
 
 // Parts shown, two traces and a line: the radius change that takes them off the figure
-// is taken back by one Ctrl+Z; a new action then leaves nothing to redo.
+// is taken back by one Ctrl+Z; a new action then leaves nothing to redo, and opening a
+// lesson nothing to undo.
 void TestUndo::oneUndoBringsBackAPreparedFigure() {
     Form1 form;
     form.show();
@@ -191,6 +204,11 @@ void TestUndo::oneUndoBringsBackAPreparedFigure() {
     QCOMPARE(form.undo->redoAction()->text(), QStringLiteral("やり直し：半径の変更"));
     act(form, "弧ＡＢ");
     QVERIFY(!form.undo->redoAction()->isEnabled());
+    // An opened lesson starts a history of its own.
+    const QString path = dir_.filePath(QStringLiteral("prepared.enshu"));
+    QVERIFY(LessonFile::write(path, LessonFile::encode(CaptureLesson(form), QImage())).isEmpty());
+    QVERIFY(form.lessonFiles->OpenFile(path));
+    QVERIFY(!form.undo->undoAction()->isEnabled() && !form.undo->redoAction()->isEnabled());
 }
 
 QTEST_MAIN(TestUndo)
