@@ -66,6 +66,10 @@ FigureAccess::FigureAccess(Form1& form) : form_(form) {
     connect(&dragPause_, &QTimer::timeout, this, [this] { sayChanges(dragged_); });
 }
 
+void FigureAccess::LessonPut() {
+    sayChanges(0);
+}
+
 void FigureAccess::FollowFigure() {
     // After the window's own handlers, which are connected first.
     CanvasWidget* area = form_.gamenView;

@@ -32,6 +32,8 @@ class FigureAccess : public QObject {
     void KeyUsed();
     // The area took the focus: the chosen handle takes it with it.
     void FocusEntered();
+    // A whole lesson was put on the window (undo, redo): what changed is said.
+    void LessonPut();
 
     // Read by the area's and the handles' interfaces.
     QWidget* drawingArea() const;

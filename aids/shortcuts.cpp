@@ -24,6 +24,8 @@ QList<QPair<QString, QString>> helpRows() {
         row("Shift + 矢印", "5° ずつ（半径は 5 ずつ）動かす"),
         row("Ctrl + 矢印", "0.1° ずつ動かす"),
         row("矢印（「円周上」なし）", "点Ｐを矢印の向きに 1 ずつ動かす"),
+        row("Ctrl+Z", "元に戻す（図・メモ・ボタンの操作をひとつずつ）"),
+        row("Ctrl+Y / Ctrl+Shift+Z", "やり直し"),
         row("Ctrl+P", "印刷"),
         row("Ctrl+C", "図（描画エリア）を画像としてコピーする"),
         row("Ctrl+Shift+C", "ウィンドウ全体を画像としてコピーする"),

@@ -56,6 +56,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     SetAccessibleNames();
     Form_Load();
     figureAccess_->FollowFigure();
+    undo = std::make_unique<Undo>(*this);
     lessonFiles = new LessonFiles(*this);
 }
 
@@ -198,11 +199,18 @@ void Form1::connectHandlers() {
     wire(Check8, [this] { Check8_Click(); });
     wire(Check9, [this] { Check9_Click(); });
 
-    connect(gamenView, &CanvasWidget::pointerPressed, this, &Form1::gamen_MouseDown);
+    // A press on the drawing area until its release is one step of the undo history.
+    connect(gamenView, &CanvasWidget::pointerPressed, this, [this](int button, int shift, float x, float y) {
+        undo->pointerPressed(button);
+        gamen_MouseDown(button, shift, x, y);
+    });
     connect(gamenView, &CanvasWidget::pointerMoved, this, [this](int button, int shift, float x, float y) {
         const bool changes = MoveChangesView();
         gamen_MouseMove(button, shift, x, y);
         if (changes) gamenView->refresh();
     });
-    connect(gamenView, &CanvasWidget::pointerReleased, this, &Form1::gamen_MouseUp);
+    connect(gamenView, &CanvasWidget::pointerReleased, this, [this](int button, int shift, float x, float y) {
+        gamen_MouseUp(button, shift, x, y);
+        undo->pointerReleased();
+    });
 }

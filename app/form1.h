@@ -4,6 +4,7 @@
 #include "canvas/canvasmarks.h"
 #include "canvas/canvaswidget.h"
 #include "lesson/lessonfiles.h"
+#include "lesson/undo.h"
 #include "printing/nameprompt.h"
 #include "printing/windowprinter.h"
 #include "widgets/controls.h"
@@ -110,6 +111,9 @@ class Form1 : public QWidget {
     bool KeyOnCanvas(int key, int shift);    // the choice of handle and the arrows
     void ConnectKeyboard();
     void SetTabOrder();
+
+    // --- Undo and redo (lesson/undo.cpp): one step per completed action, with its name
+    std::unique_ptr<Undo> undo;
 
     // --- Display toggles (aids/toggles.cpp) -----------------------------------
     void Check6_Click();          // "点Ｐ"

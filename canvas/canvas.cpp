@@ -182,6 +182,9 @@ void Canvas::beginDirect() {
 }
 
 void Canvas::clear() {
+    // A picture kept elsewhere (the undo history) is left alone rather than copied
+    // only to be painted over.
+    if (!image_.isDetached()) image_ = QImage(kWidth, kHeight, QImage::Format_RGB32);
     image_.fill(kWhite);
 }
 

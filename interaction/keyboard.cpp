@@ -38,7 +38,10 @@ double angleStep(int shift) {
 
 void Form1::ConnectKeyboard() {
     SetTabOrder();
-    gamenView->setKeyHandler([this](int key, int shift) { return gamen_KeyDown(key, shift); });
+    gamenView->setKeyHandler([this](int key, int shift) {
+        undo->keyPressed(key);
+        return gamen_KeyDown(key, shift);
+    });
     gamenView->setFocusRing([this] { return FocusRing(); });
     connect(gamenView, &CanvasWidget::focusChanged, this, &Form1::gamen_FocusChange);
 }

@@ -53,6 +53,10 @@ LessonFiles::LessonFiles(Form1& form) : QObject(&form), form_(form) {
     check_.setSingleShot(true);
     check_.setInterval(kCheckDelayMs);
     connect(&check_, &QTimer::timeout, this, &LessonFiles::checkForChange);
+    // Undo and redo change the lesson, however they were asked for.
+    connect(form_.undo.get(), &Undo::changed, this, [this] {
+        if (!check_.isActive()) check_.start();
+    });
     form_.setAcceptDrops(true);
     // Every release in the program comes here, the window's close and drops too.
     qApp->installEventFilter(this);
@@ -131,6 +135,8 @@ bool LessonFiles::applyFrom(const QString& path, const QString& shownName) {
         return false;
     }
     ApplyLesson(form_, *outcome.lesson);
+    // An opened lesson starts a history of its own: undo never goes back into another.
+    form_.undo->clear();
     // The opened figure is now the last figure too.
     check_.start();
     return true;

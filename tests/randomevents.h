@@ -1,12 +1,13 @@
 #pragma once
 // Random events as a hand and a curious pupil give them: presses, moves and releases
 // of every button anywhere from far outside the canvas to the figure's exact points,
-// and clicks on every control but "終了" and "印刷". The robustness run and the lesson
-// tests reach their states with it.
+// and clicks on every control but "終了" and "印刷", and if asked undo and redo. The
+// robustness run and the lesson tests reach their states with it.
 #include "app/form1.h"
 #include "figure/geometry.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCoreApplication>
 #include <QMouseEvent>
 
@@ -39,6 +40,9 @@ class EventRun {
         return control();
     }
 
+    // Ctrl+Z and Ctrl+Y among the clicks, also while a press is held.
+    bool undoing = false;
+
     // What the run reached, to show that it goes where it should.
     struct Counts {
         int dragMoves[5] = {};
@@ -46,6 +50,7 @@ class EventRun {
         int pOnA = 0;
         int freeReadouts = 0;
         int maxTraces = 0;
+        int undosAndRedos = 0; // taken, not refused
     } counts;
 
   private:
@@ -135,6 +140,13 @@ class EventRun {
     }
 
     QString control() {
+        if (undoing && uniform(0, 9) == 0) {
+            const bool back = uniform(0, 2) != 0;
+            QAction* action = back ? form_.undo->undoAction() : form_.undo->redoAction();
+            counts.undosAndRedos += action->isEnabled();
+            action->trigger();
+            return back ? QStringLiteral("Ctrl+Z") : QStringLiteral("Ctrl+Y");
+        }
         // The reset is rare so that deep states build up between resets.
         if (uniform(0, 199) == 0) {
             form_.Command1->click();

@@ -259,9 +259,10 @@ void TestShortcuts::helpListsTheKeys() {
     QVERIFY(!form.helpWindow->isModal());
     QCOMPARE(form.helpWindow->windowTitle(), QStringLiteral("キー操作"));
     const QString text = form.helpWindow->text();
-    for (const char* key : {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C",
-                            "Ctrl+Shift+C", "Ctrl+S", "Ctrl+Shift+E", "Ctrl+O", "PNG", "F11", "全画面表示",
-                            "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
+    for (const char* key : {"Tab",      "P / A / B / R", "Shift",    "Ctrl",         "Ctrl+P",     "印刷",
+                            "Ctrl+C",   "Ctrl+Shift+C",  "Ctrl+S",   "Ctrl+Shift+E", "Ctrl+O",     "PNG",
+                            "F11",      "全画面表示",    "拡大",     "縮小",         "元の大きさ", "F1",
+                            "初期画面", "Ctrl+Z",        "元に戻す", "Ctrl+Y",       "やり直し"})
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
     // The lesson goes on beside it: the window still takes clicks.
     form.Command7[0]->click();
@@ -272,9 +273,10 @@ void TestShortcuts::menuEntriesDoWhatTheirButtonsDo_data() {
     QTest::addColumn<QString>("entry"); // menu (its first letters), entry, key shown
     for (const char* entry :
          {"ファイル|画像として書き出す…|Ctrl+Shift+E", "ファイル|印刷…|Ctrl+P", "ファイル|終了|",
-          "編集|図をコピー|Ctrl+C", "編集|ウィンドウをコピー|Ctrl+Shift+C", "編集|初期画面に戻す|",
-          "表示|拡大|Ctrl++", "表示|縮小|Ctrl+-", "表示|元の大きさ|Ctrl+0", "表示|画面に合わせる|",
-          "表示|全画面表示|F11", "表示|方眼|", "ヘルプ|キー操作|F1", "ヘルプ|このプログラムについて|"})
+          "編集|元に戻す|Ctrl+Z", "編集|やり直し|Ctrl+Y", "編集|図をコピー|Ctrl+C",
+          "編集|ウィンドウをコピー|Ctrl+Shift+C", "編集|初期画面に戻す|", "表示|拡大|Ctrl++",
+          "表示|縮小|Ctrl+-", "表示|元の大きさ|Ctrl+0", "表示|画面に合わせる|", "表示|全画面表示|F11",
+          "表示|方眼|", "ヘルプ|キー操作|F1", "ヘルプ|このプログラムについて|"})
         QTest::newRow(entry) << QString::fromUtf8(entry);
 }
 
@@ -304,6 +306,7 @@ void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
     bool quit = false;
     connect(&form, &Form1::quitRequested, this, [&quit] { quit = true; });
     probe::dragPTo(form, 150);
+    form.Check6->click(); // a step to undo
     form.setWindowZoom(0.75);
     QGuiApplication::clipboard()->clear();
 
@@ -316,6 +319,7 @@ void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
     if (!copied.isNull())
         QCOMPARE(copied, name == "図をコピー" ? form.DrawingAreaImage() : form.WindowImage());
     QCOMPARE(form.angleP == 110, name == "初期画面に戻す");
+    QCOMPARE(form.Check6->value() == 0, name == "初期画面に戻す" || name == "元に戻す");
     const double fit = std::floor((1080.0 - form.menuBar->height()) / 700 * 100) / 100;
     const QMap<QString, double> zooms{{"拡大", 1}, {"縮小", 0.5}, {"元の大きさ", 1}, {"画面に合わせる", fit}};
     QCOMPARE(form.windowZoom(), zooms.value(name, 0.75));

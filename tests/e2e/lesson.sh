@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A lesson as a teacher gives it, in a real window: build the figure up, drag P
 # keeping three traces, write with the memo pen, pull two straight lines, show the
-# grid, print with a name, and return to the initial screen.
+# grid, print with a name, return to the initial screen and bring the lesson back with Ctrl+Z.
 source "$(dirname "$0")/e2e.bash"
 # Without the cups-pdf queue the lesson runs without its printout and counts as skipped.
 queue_missing=$(pdf_queue_missing)
@@ -97,13 +97,27 @@ print_with_name() {
 [ -n "$queue_missing" ] || print_with_name
 
 # The initial screen again.
+park_pointer
+e2e_shot
+cp "$E2E_TMP/screen.png" "$E2E_TMP/lesson.png"
 window_click 192 24
 park_pointer
 e2e_shot
 crop="${WINDOW_WIDTH}x${CLIENT_HEIGHT}+$CLIENT_X+$CLIENT_Y"
-convert "$E2E_TMP/initial.png" -crop "$crop" "$E2E_TMP/initial-window.png"
-convert "$E2E_TMP/screen.png" -crop "$crop" "$E2E_TMP/final-window.png"
-different=$(compare -metric AE "$E2E_TMP/initial-window.png" "$E2E_TMP/final-window.png" null: 2>&1 || true)
-[ "$different" = 0 ] || { cp "$E2E_TMP/final-window.png" /tmp/lesson-final.png; fail "after 初期画面 the screen differs from the initial screen in $different pixels"; }
+same_client_area() { # first shot, second shot: prints the number of differing pixels
+    convert "$1" -crop "$crop" "$E2E_TMP/first-window.png"
+    convert "$2" -crop "$crop" "$E2E_TMP/second-window.png"
+    compare -metric AE "$E2E_TMP/first-window.png" "$E2E_TMP/second-window.png" null: 2>&1 || true
+}
+different=$(same_client_area "$E2E_TMP/initial.png" "$E2E_TMP/screen.png")
+[ "$different" = 0 ] || { cp "$E2E_TMP/second-window.png" /tmp/lesson-final.png; fail "after 初期画面 the screen differs from the initial screen in $different pixels"; }
+
+# One Ctrl+Z brings the whole lesson back.
+xdotool windowfocus --sync "$WINDOW"
+xdotool key ctrl+z
+park_pointer
+e2e_shot
+different=$(same_client_area "$E2E_TMP/lesson.png" "$E2E_TMP/screen.png")
+[ "$different" = 0 ] || { cp "$E2E_TMP/second-window.png" /tmp/lesson-undone.png; fail "after Ctrl+Z the screen differs from the lesson before 初期画面 in $different pixels"; }
 [ -z "$queue_missing" ] || skip "printing step: $queue_missing (the rest of the lesson passed)"
 echo "1 passed, 0 failed"

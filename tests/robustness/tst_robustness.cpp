@@ -1,6 +1,6 @@
 // A long seeded run of random events: presses, moves and releases of every
 // button anywhere from far outside the canvas to the figure's exact points, and
-// clicks on every control but "終了" and "印刷". After every event the figure
+// clicks on every control but "終了" and "印刷", undo and redo. After every event the figure
 // must still be a figure: angles in order, radius in its band, finite numbers,
 // readouts that are numbers and shown exactly while their boxes are ticked.
 #include "app/form1.h"
@@ -36,6 +36,7 @@ void TestRobustness::randomEvents() {
     QFETCH(quint64, seed);
     Form1 form;
     EventRun run(form, seed);
+    run.undoing = true;
     std::deque<QString> recent; // the events before a failure, to replay it
     QVERIFY2(violation(form).isEmpty(), qPrintable(violation(form)));
     for (int n = 0; n < kEventsPerSeed; ++n) {
@@ -55,11 +56,11 @@ void TestRobustness::randomEvents() {
     const EventRun::Counts& c = run.counts;
     qInfo(
         "%d events; moves dragging P %d, A %d, B %d, radius %d (%d radius changes); P on A after %d events; "
-        "a free P's readout shown after %d pointer events",
+        "a free P's readout shown after %d pointer events; %d undos and redos",
         kEventsPerSeed, c.dragMoves[1], c.dragMoves[2], c.dragMoves[3], c.dragMoves[4], c.radiusChanges,
-        c.pOnA, c.freeReadouts);
+        c.pOnA, c.freeReadouts, c.undosAndRedos);
     QVERIFY(c.dragMoves[1] > 0 && c.dragMoves[2] > 0 && c.dragMoves[3] > 0 && c.radiusChanges > 0 &&
-            c.pOnA > 0 && c.freeReadouts > 0);
+            c.pOnA > 0 && c.freeReadouts > 0 && c.undosAndRedos > 0);
 
     // The window goes shown, with the keyboard in the drawing area: its destructor
     // takes the focus away from the area, and nothing may reach the window's handlers
