@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "aids/demonstration.h"
 #include "canvas/fonts.h"
 
 #include <QButtonGroup>
@@ -50,6 +51,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     connectHandlers();
     ConnectKeyboard();
     CreateShortcuts();
+    demonstration = new Demonstration(*this);
     SetAccessibleNames();
     createZoomKeys();
     Form_Load();

@@ -21,6 +21,8 @@
 #include <memory>
 #include <optional>
 
+class Demonstration;
+
 // The one window of the program. Its fields are the figure state; its member
 // functions are the event handlers and the routines they share, grouped below by
 // subsystem (each group is defined in the folder named in its comment).
@@ -140,6 +142,10 @@ class Form1 : public QWidget {
     bool pictureTaking = false; // a picture is being painted: no focus ring in it
     std::unique_ptr<SavePrompt> savePrompt = std::make_unique<SavePrompt>();
     HelpWindow* helpWindow = nullptr;
+
+    // --- Demonstration: P, A, B or the radius moving by itself (aids/demonstration.cpp) --
+    // Its menu entries and F5; each frame is a MoveHandle. Printing ends a run.
+    Demonstration* demonstration = nullptr;
 
     // --- Names and descriptions for screen readers (app/accessibility.cpp) ------
     void SetAccessibleNames();

@@ -5,16 +5,16 @@
 
 #include <cmath>
 
+using geometry::kInnerRadius;
+using geometry::kMinimumArc;
+using geometry::kOuterRadius;
 using geometry::toSingle;
 using namespace placement;
 
 namespace {
 
-constexpr float kPointReach = 50;   // half the side of the pick box of P, A and B
-constexpr float kHandleReach = 20;  // half the side of the pick box of the radius handle
-constexpr double kMinimumArc = 15;  // degrees kept between A and B
-constexpr double kInnerRadius = 75; // the radius stays strictly between these
-constexpr double kOuterRadius = 275;
+constexpr float kPointReach = 50;  // half the side of the pick box of P, A and B
+constexpr float kHandleReach = 20; // half the side of the pick box of the radius handle
 
 bool within(double x, double y, double centreX, double centreY, double reach) {
     return std::abs(x - centreX) <= reach && std::abs(y - centreY) <= reach;
