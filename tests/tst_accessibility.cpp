@@ -1,6 +1,7 @@
 // What a screen reader gets: Japanese names on every control, the readouts' numbers
 // as text, the drawing area's description of the figure, and the events that tell
 // of a change.
+#include "aids/demonstration.h"
 #include "formprobe.h"
 
 #include <QAccessible>
@@ -266,6 +267,22 @@ void TestAccessibility::changesAreAnnounced() {
     form.Command1->click();
     QCOMPARE(valueChanges(form), before + 3);
     QVERIFY(lastValue(form).startsWith(QStringLiteral("円周角 50 度、中心角 100 度")));
+
+    // A demonstration is heard starting and stopping, and in between only when a shown
+    // readout changes: P passing A and B in twelve seconds, not each of 720 frames.
+    for (CheckBox* box : {form.Check6, form.Check7, form.Check2[1]}) box->setValue(1);
+    double now = 0;
+    form.demonstration->setClock([&now] { return now; });
+    const int beforeRun = valueChanges(form);
+    form.demonstration->start();
+    QCOMPARE(lastValue(form), QStringLiteral("動きを開始：点Ｐ、ふつう"));
+    for (int frame = 1; frame <= 720; ++frame) {
+        now = frame / 60.0;
+        form.demonstration->frame();
+    }
+    QCOMPARE(valueChanges(form), beforeRun + 3);
+    form.demonstration->stop();
+    QVERIFY2(lastValue(form).startsWith(QStringLiteral("動きを停止。円周角 50 度")), qPrintable(lastValue(form)));
 }
 
 QTEST_MAIN(TestAccessibility)

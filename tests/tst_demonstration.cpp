@@ -289,6 +289,13 @@ void TestDemonstration::stops() {
     if (how == "click on a control") QTest::mouseClick(form.Check5, Qt::LeftButton);
     if (how == "key on the canvas") QTest::keyClick(form.gamenView, Qt::Key_X);
     if (how == "menu entry") form.demonstration->startStopAction()->trigger();
+    if (how == "printing") {
+        struct Cancelled : NamePrompt {
+            QString ask(QWidget*, const QString&, const QString&) override { return {}; }
+        };
+        form.namePrompt = std::make_unique<Cancelled>();
+        QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+    }
     QVERIFY(!form.demonstration->running());
     demo.runTo(3);
     QCOMPARE(form.angleP, stoppedAt);
