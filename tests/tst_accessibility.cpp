@@ -282,7 +282,8 @@ void TestAccessibility::changesAreAnnounced() {
     }
     QCOMPARE(valueChanges(form), beforeRun + 3);
     form.demonstration->stop();
-    QVERIFY2(lastValue(form).startsWith(QStringLiteral("動きを停止。円周角 50 度")), qPrintable(lastValue(form)));
+    QVERIFY2(lastValue(form).startsWith(QStringLiteral("動きを停止。円周角 50 度")),
+             qPrintable(lastValue(form)));
 }
 
 QTEST_MAIN(TestAccessibility)
