@@ -29,6 +29,8 @@ QList<QPair<QString, QString>> helpRows() {
         row("Ctrl+C", "図（描画エリア）を画像としてコピーする"),
         row("Ctrl+Shift+C", "ウィンドウ全体を画像としてコピーする"),
         row("Ctrl+S", "図を PNG 画像として保存する"),
+        row("F5",
+            "動き：選んだもの（点Ｐ・点Ａ・点Ｂ・半径）がひとりでに動く。F5、Esc、クリック、キーで止まる"),
         row("F11", "全画面表示（Esc で戻る）"),
         row("Ctrl+＋ / Ctrl+− / Ctrl+0", "拡大 / 縮小 / 元の大きさ"),
         row("F1", "このキー操作の一覧"),

@@ -5,6 +5,7 @@
 #include "formprobe.h"
 
 #include <QtTest>
+#include <qpa/qwindowsysteminterface.h>
 
 using Mover = DemoMotion::Mover;
 using Speed = DemoMotion::Speed;
@@ -262,8 +263,8 @@ void TestDemonstration::tracesEverySixtyDegrees() {
 
 void TestDemonstration::stops_data() {
     QTest::addColumn<QString>("how");
-    for (const char* how :
-         {"F5 again", "Esc", "press on the canvas", "click on a control", "key on the canvas", "menu entry"})
+    for (const char* how : {"F5 again", "Esc in full screen", "press on the canvas", "click on a control",
+                            "key on the canvas", "menu entry"})
         QTest::newRow(how) << QString::fromUtf8(how);
 }
 
@@ -284,7 +285,10 @@ void TestDemonstration::stops() {
     const double stoppedAt = form.angleP;
     QVERIFY(std::abs(stoppedAt - 140) < 1e-4);
     if (how == "F5 again") QTest::keyClick(form.gamenView, Qt::Key_F5);
-    if (how == "Esc") QTest::keyClick(form.Check8, Qt::Key_Escape);
+    if (how == "Esc in full screen") {
+        form.ToggleFullScreen();
+        QTest::keyClick(form.Check8, Qt::Key_Escape); // stops, and the view stays
+    }
     if (how == "press on the canvas") QTest::mouseClick(form.gamenView, Qt::LeftButton, {}, QPoint(800, 40));
     if (how == "click on a control") QTest::mouseClick(form.Check5, Qt::LeftButton);
     if (how == "key on the canvas") QTest::keyClick(form.gamenView, Qt::Key_X);
@@ -296,11 +300,15 @@ void TestDemonstration::stops() {
         form.namePrompt = std::make_unique<Cancelled>();
         QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
     }
+    if (how == "another program") {
+        QWindowSystemInterface::handleApplicationStateChanged<QWindowSystemInterface::SynchronousDelivery>(
+            Qt::ApplicationInactive);
+    }
     QVERIFY(!form.demonstration->running());
     demo.runTo(3);
     QCOMPARE(form.angleP, stoppedAt);
     QCOMPARE(form.Label5[1]->text(), QStringLiteral("50"));
-    QCOMPARE(form.isFullScreenView(), false);
+    QCOMPARE(form.isFullScreenView(), how == "Esc in full screen");
 }
 
 QTEST_MAIN(TestDemonstration)

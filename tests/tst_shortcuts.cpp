@@ -252,7 +252,7 @@ void TestShortcuts::helpListsTheKeys() {
     const QString text = form.helpWindow->text();
     for (const char* key :
          {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C", "Ctrl+Shift+C", "Ctrl+S",
-          "PNG", "F11", "全画面表示", "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
+          "PNG", "F5", "動き", "F11", "全画面表示", "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
     // The lesson goes on beside it: the window still takes clicks.
     form.Command7[0]->click();
