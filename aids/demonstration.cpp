@@ -212,33 +212,27 @@ void Demonstration::say(const QString& text) {
 // While running: a press or a key in the client area ends the run before it acts;
 // Esc ends it anywhere in the window and does nothing else (not even leave full screen).
 bool Demonstration::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                       type == QEvent::TouchBegin || type == QEvent::TabletPress;
+    if (!press && type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != form_.window()) return false;
     const bool inClientArea = widget == form_.clientArea || form_.clientArea->isAncestorOf(widget);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::TouchBegin:
-    case QEvent::TabletPress:
+    if (press) {
         if (inClientArea) stop();
-        break;
-    case QEvent::ShortcutOverride:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            event->accept(); // the key comes as a key press, not as the full-screen shortcut
-            return true;
-        }
-        break;
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape) {
+        return false;
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+        // Taken from the full-screen shortcut, so that it comes as a key press, which ends the run.
+        if (type == QEvent::ShortcutOverride) {
+            event->accept();
+        } else {
             stop();
-            return true;
         }
-        if (inClientArea && !isModifierOnly(key)) stop();
-        break;
+        return true;
     }
-    default:
-        break;
-    }
+    if (type == QEvent::KeyPress && inClientArea && !isModifierOnly(key)) stop();
     return false;
 }
