@@ -118,10 +118,11 @@ int Demonstration::frameInterval() const {
 void Demonstration::start() {
     if (running()) return;
     // The figure holds still while a tool is on or a drag has it, as it does for the keys.
-    if (!form_.figureMode() || form_.dragTarget != 0) {
+    if (!form_.figureMode()) {
         say(QStringLiteral("メモや直線を使っている間は動きを始められません"));
         return;
     }
+    if (form_.dragTarget != 0) return;
     emit runStarted();
     restart();
     heardReadouts_ = QString();

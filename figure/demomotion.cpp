@@ -81,10 +81,6 @@ DemoMotion::Place DemoMotion::at(double seconds) const {
     return {};
 }
 
-double DemoMotion::turnOfP(double seconds) const {
-    return mover_ == Mover::P ? rate_ * std::max(0.0, seconds) : 0;
-}
-
 double DemoMotion::timeOfTurn(double degrees) const {
     return mover_ == Mover::P ? degrees / rate_ : -1;
 }

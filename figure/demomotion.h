@@ -29,8 +29,6 @@ class DemoMotion {
 
     Place at(double seconds) const;
 
-    // How far P has gone round by then, in degrees (0 when P does not move).
-    double turnOfP(double seconds) const;
     // When P will have gone `degrees` round; never for another mover (a negative time).
     double timeOfTurn(double degrees) const;
 
