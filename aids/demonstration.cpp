@@ -1,12 +1,14 @@
 #include "aids/demonstration.h"
 
 #include "app/form1.h"
+#include "app/menubar.h"
 #include "figure/geometry.h"
 
 #include <QAccessible>
 #include <QAccessibleValueChangeEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScreen>
 
 #include <algorithm>
@@ -40,6 +42,16 @@ Demonstration::Demonstration(Form1& form) : QObject(&form), form_(form) {
         if (state != Qt::ApplicationActive) stop();
     });
     createActions();
+    if (form_.menuBar != nullptr) {
+        QMenu* menu = form_.menuBar->insertMenuBefore(form_.menuBar->help(), QStringLiteral("動き(&M)"));
+        for (QAction* action : menuActions_) {
+            if (action == nullptr) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(action);
+            }
+        }
+    }
 }
 
 Demonstration::~Demonstration() {
@@ -80,8 +92,8 @@ void Demonstration::createActions() {
     traces_ = new QAction(QStringLiteral("跡を残しながら"), this);
     traces_->setCheckable(true);
     startStop_ = new QAction(QStringLiteral("開始／停止"), this);
-    // F5 works wherever the focus is in the window; Space and Enter belong to the
-    // focused control and Ctrl+Space to the input method.
+    // F5 works wherever the focus is in the window, also in full screen without the menu
+    // bar; Space and Enter belong to the focused control and Ctrl+Space to the input method.
     startStop_->setShortcut(QKeySequence(Qt::Key_F5));
     startStop_->setShortcutContext(Qt::WindowShortcut);
     connect(startStop_, &QAction::triggered, this, &Demonstration::toggle);

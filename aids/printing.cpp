@@ -42,6 +42,7 @@ WindowPrinter::Outcome Form1::PrintWindow(const QString& name) {
 void Form1::Command6_Click() {
     // The page shows a figure that holds still: a demonstration ends here.
     demonstration->stop();
+    namePrompt->setZoom(zoom());
     const QString name = namePrompt->ask(this, kTitle, kPrompt);
     // The prompt has told the user already that no name means no printout.
     if (name.isEmpty()) return;

@@ -50,10 +50,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     createControls();
     connectHandlers();
     ConnectKeyboard();
-    CreateShortcuts();
-    demonstration = new Demonstration(*this);
     SetAccessibleNames();
     createZoomKeys();
+    CreateMenuBar();
+    demonstration = new Demonstration(*this);
     Form_Load();
     AnnounceFigure();
 }

@@ -6,23 +6,17 @@
 
 #include <QApplication>
 
-#include <cstdio>
-
 int main(int argc, char* argv[]) {
     CommandLine commandLine;
     if (const std::optional<int> exitCode = commandLine.read(argc, argv)) return *exitCode;
-    QString error;
-    const std::optional<double> zoom = zoomoption::requested(commandLine.parser(), &error);
-    if (!zoom) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 2;
-    }
+    // The command line has checked the zoom already.
+    const double zoom = zoomoption::requested(commandLine.parser(), nullptr).value_or(-1);
     QApplication app(argc, argv);
     installToolkitTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(ENSHUKAKU_APP_ID));
     QApplication::setWindowIcon(programIcon());
     Form1 window;
-    window.StartZoom(*zoom);
+    window.StartZoom(zoom);
     QObject::connect(&window, &Form1::quitRequested, &app, [] { QCoreApplication::exit(0); });
     window.show();
     return app.exec();

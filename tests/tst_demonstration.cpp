@@ -2,6 +2,7 @@
 // readouts while it runs, every frame against the same drag in a second window, traces
 // every 60 degrees, and what ends a run.
 #include "aids/demonstration.h"
+#include "app/menubar.h"
 #include "formprobe.h"
 
 #include <QtTest>
@@ -256,7 +257,13 @@ void TestDemonstration::stops() {
     if (how == "press on the canvas") QTest::mouseClick(form.gamenView, Qt::LeftButton, {}, QPoint(800, 40));
     if (how == "click on a control") QTest::mouseClick(form.Check5, Qt::LeftButton);
     if (how == "key on the canvas") QTest::keyClick(form.gamenView, Qt::Key_X);
-    if (how == "menu entry") form.demonstration->startStopAction()->trigger();
+    if (how == "menu entry") { // 動き, between 表示 and ヘルプ
+        const QList<QAction*> menus = form.menuBar->actions();
+        const qsizetype view = menus.indexOf(form.menuBar->view()->menuAction());
+        QCOMPARE(menus.at(view + 1)->text(), QStringLiteral("動き(&M)"));
+        QCOMPARE(menus.at(view + 2), form.menuBar->help()->menuAction());
+        menus.at(view + 1)->menu()->actions().last()->trigger();
+    }
     if (how == "printing") {
         struct Cancelled : NamePrompt {
             QString ask(QWidget*, const QString&, const QString&) override { return {}; }

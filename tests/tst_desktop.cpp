@@ -48,6 +48,9 @@ void TestDesktop::commandLine_data() {
     QTest::newRow("missing value") << QStringList{p, "-platform"} << 1 << QString() << "Missing value after";
     QTest::newRow("a file") << QStringList{p, "lesson.txt"} << 1 << QString()
                             << "enshukaku: unexpected argument 'lesson.txt'";
+    QTest::newRow("zoom not understood") << QStringList{p, "--zoom", "big"} << 1 << QString()
+                                         << "enshukaku: --zoom takes a factor from 0.5 to 3 or \"fit\", not "
+                                            "\"big\"\nTry 'enshukaku --help' for the options.";
 }
 
 void TestDesktop::commandLine() {
@@ -74,6 +77,7 @@ void TestDesktop::programAnswersWithoutDisplay_data() {
     QTest::newRow("--help") << QStringList{"--help"} << 0
                             << QStringLiteral("Usage: " ENSHUKAKU_PROGRAM " [options]\n");
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << QString();
+    QTest::newRow("zoom not understood") << QStringList{"--zoom=7"} << 1 << QString();
 }
 
 // The built program answers before it needs a display: a technician can ask a

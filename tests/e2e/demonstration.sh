@@ -7,7 +7,7 @@ e2e_start "$1"
 
 # A part of the last screenshot, given in window pixels, into $E2E_TMP/$1.png.
 crop() {
-    convert "$E2E_TMP/screen.png" -crop "$2x$3+$((WINDOW_X + $4))+$((WINDOW_Y + $5))" +repage "$E2E_TMP/$1.png"
+    convert "$E2E_TMP/screen.png" -crop "$2x$3+$((CLIENT_X + $4))+$((CLIENT_Y + $5))" +repage "$E2E_TMP/$1.png"
     echo "$E2E_TMP/$1.png"
 }
 area() { crop "$1" 875 625 18 58; }
