@@ -91,6 +91,11 @@ void Demonstration::createActions() {
 
     traces_ = new QAction(QStringLiteral("跡を残しながら"), this);
     traces_->setCheckable(true);
+    // Ticked while running: the next trace at the next 60 degrees from here, none behind.
+    connect(traces_, &QAction::toggled, this, [this](bool on) {
+        if (on && running())
+            turnsKept_ = static_cast<int>((clock_() - startTime_) * motion_->rate() / kTraceTurn);
+    });
     startStop_ = new QAction(QStringLiteral("開始／停止"), this);
     // F5 works wherever the focus is in the window, also in full screen without the menu
     // bar; Space and Enter belong to the focused control and Ctrl+Space to the input method.

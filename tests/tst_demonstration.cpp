@@ -224,6 +224,16 @@ void TestDemonstration::tracesEverySixtyDegrees() {
         QVERIFY(std::abs(form.marks.Label3[k].top - corner.y) < 0.01);
     }
     QVERIFY(std::abs(form.angleP - geometry::turnedAngle(110, 600)) < 1e-4); // and on at 30 s
+
+    // Ticked at 140 degrees on: nothing behind P, the first at 180.
+    Demo late(Mover::P, Speed::Normal);
+    late.form.demonstration->start();
+    late.runTo(7);
+    late.form.demonstration->setKeepsTraces(true);
+    late.runTo(8.9);
+    QCOMPARE(static_cast<int>(late.form.traceCount), 0);
+    late.runTo(9.1);
+    QCOMPARE(static_cast<int>(late.form.traceCount), 1);
 }
 
 void TestDemonstration::stops_data() {
