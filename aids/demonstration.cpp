@@ -38,9 +38,11 @@ Demonstration::Demonstration(Form1& form) : QObject(&form), form_(form) {
     frames_.setTimerType(Qt::PreciseTimer);
     connect(&frames_, &QTimer::timeout, this, &Demonstration::frame);
     // Another program taking the focus ends a run; a dialog of this program does not.
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive) stop();
-    });
+    // (Held by the drawing area, which goes first when the window closes.)
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, form_.gamenView,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive) stop();
+            });
     createActions();
     if (form_.menuBar != nullptr) {
         QMenu* menu = form_.menuBar->insertMenuBefore(form_.menuBar->help(), QStringLiteral("動き(&M)"));
