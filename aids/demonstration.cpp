@@ -1,11 +1,10 @@
 #include "aids/demonstration.h"
 
+#include "access/figureaccess.h"
 #include "app/form1.h"
 #include "app/menubar.h"
 #include "figure/geometry.h"
 
-#include <QAccessible>
-#include <QAccessibleValueChangeEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -219,14 +218,11 @@ void Demonstration::announceReadouts(double seconds) {
     if (shown == heardReadouts_ || seconds - heardAt_ < kReadoutHearing) return;
     heardReadouts_ = shown;
     heardAt_ = seconds;
-    form_.AnnounceFigure();
+    form_.figureAccess().FigureChanged();
 }
 
 void Demonstration::say(const QString& text) {
-    CanvasWidget* area = form_.gamenView;
-    area->setAccessibleDescription(text);
-    QAccessibleValueChangeEvent changed(area, text);
-    QAccessible::updateAccessibility(&changed);
+    form_.figureAccess().Say(text);
 }
 
 // While running: a press or a key in the client area ends the run before it acts;
