@@ -27,6 +27,7 @@ QList<QPair<QString, QString>> helpRows() {
         row("Ctrl+P", "印刷"),
         row("Ctrl+C", "図（描画エリア）を画像としてコピーする"),
         row("Ctrl+Shift+C", "ウィンドウ全体を画像としてコピーする"),
+        row("Ctrl+O / Ctrl+S", "授業ファイルを開く / 保存する（Ctrl+Shift+S で名前を付けて保存）"),
         row("Ctrl+Shift+E", "図を PNG 画像として書き出す"),
         row("F5",
             "動き：選んだもの（点Ｐ・点Ａ・点Ｂ・半径）がひとりでに動く。F5、Esc、クリック、キーで止まる"),

@@ -3,6 +3,7 @@
 #include "canvas/canvas.h"
 #include "canvas/canvasmarks.h"
 #include "canvas/canvaswidget.h"
+#include "lesson/lessonfiles.h"
 #include "printing/nameprompt.h"
 #include "printing/windowprinter.h"
 #include "widgets/controls.h"
@@ -150,8 +151,11 @@ class Form1 : public QWidget {
     HelpWindow* helpWindow = nullptr;
 
     // --- Demonstration: P, A, B or the radius moving by itself (aids/demonstration.cpp) --
-    // Its menu entries and F5; each frame is a MoveHandle. Printing ends a run.
+    // Its menu entries and F5; each frame is a MoveHandle. Printing and opening a lesson end a run.
     Demonstration* demonstration = nullptr;
+
+    // --- Lesson files: open, save, recent files, the last figure kept (lesson/lessonfiles.cpp)
+    LessonFiles* lessonFiles = nullptr;
 
     // --- Screen readers (names: app/accessibility.cpp; the drawing area: access/) --
     void SetAccessibleNames();

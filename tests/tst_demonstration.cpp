@@ -4,6 +4,7 @@
 #include "aids/demonstration.h"
 #include "app/menubar.h"
 #include "formprobe.h"
+#include "lesson/lessonfiles.h"
 
 #include <QtTest>
 #include <qpa/qwindowsysteminterface.h>
@@ -238,8 +239,9 @@ void TestDemonstration::tracesEverySixtyDegrees() {
 
 void TestDemonstration::stops_data() {
     QTest::addColumn<QString>("how");
-    for (const char* how : {"F5 again", "Esc in full screen", "press on the canvas", "click on a control",
-                            "key on the canvas", "menu entry", "printing", "another program"})
+    for (const char* how :
+         {"F5 again", "Esc in full screen", "press on the canvas", "click on a control", "key on the canvas",
+          "menu entry", "printing", "opening a lesson", "another program"})
         QTest::newRow(how) << QString::fromUtf8(how);
 }
 
@@ -280,6 +282,13 @@ void TestDemonstration::stops() {
         };
         form.namePrompt = std::make_unique<Cancelled>();
         QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+    }
+    if (how == "opening a lesson") { // the open box cancelled
+        struct Cancelled : LessonPrompt {
+            QString askOpen(QWidget*, const QString&) override { return {}; }
+        };
+        form.lessonFiles->prompt = std::make_unique<Cancelled>();
+        form.lessonFiles->Open();
     }
     if (how == "another program") {
         QWindowSystemInterface::handleApplicationStateChanged<QWindowSystemInterface::SynchronousDelivery>(
