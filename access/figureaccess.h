@@ -34,6 +34,11 @@ class FigureAccess : public QObject {
     void FocusEntered();
     // A whole lesson was put on the window (undo, redo): what changed is said.
     void LessonPut();
+    // Something other than a key or the pointer changed the figure (a demonstration's
+    // frames): the shown readouts that changed since they were last said.
+    void FigureChanged() { sayChanges(0); }
+    // Words of the window's own, said at once (a demonstration starting or stopping).
+    void Say(const QString& text) { announce(text); }
 
     // Read by the area's and the handles' interfaces.
     QWidget* drawingArea() const;

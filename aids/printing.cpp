@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include "aids/demonstration.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -38,6 +40,8 @@ WindowPrinter::Outcome Form1::PrintWindow(const QString& name) {
 
 // Asks for the pupil's name and prints the whole window with it on one page.
 void Form1::Command6_Click() {
+    // The page shows a figure that holds still: a demonstration ends here.
+    demonstration->stop();
     namePrompt->setZoom(zoom());
     const QString name = namePrompt->ask(this, kTitle, kPrompt);
     // The prompt has told the user already that no name means no printout.

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "aids/demonstration.h"
 #include "canvas/fonts.h"
 
 #include <QButtonGroup>
@@ -53,10 +54,15 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     ConnectKeyboard();
     createZoomKeys();
     CreateMenuBar();
+    demonstration = new Demonstration(*this);
     SetAccessibleNames();
     Form_Load();
     figureAccess_->FollowFigure();
     undo = std::make_unique<Undo>(*this);
+    // One run of the demonstration is one step, however many frames it moved.
+    connect(demonstration, &Demonstration::runStarted, undo.get(),
+            [this] { undo->beginStep(QStringLiteral("動きの再生")); });
+    connect(demonstration, &Demonstration::runStopped, undo.get(), [this] { undo->endStep(); });
     lessonFiles = new LessonFiles(*this);
 }
 
@@ -64,6 +70,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 // takes the focus from them and hides them: their signals must not reach a handler
 // of a window that is gone.
 Form1::~Form1() {
+    delete demonstration; // a run ends with the window, before what it speaks through goes
     figureAccess_.reset();
     for (QWidget* control : clientArea->findChildren<QWidget*>()) control->blockSignals(true);
 }

@@ -24,6 +24,7 @@
 #include <memory>
 #include <optional>
 
+class Demonstration;
 class MenuBar;
 
 // The one window of the program. Its fields are the figure state; its member
@@ -152,6 +153,10 @@ class Form1 : public QWidget {
     bool pictureTaking = false; // a picture is being painted: no focus ring in it
     std::unique_ptr<SavePrompt> savePrompt = std::make_unique<SavePrompt>();
     HelpWindow* helpWindow = nullptr;
+
+    // --- Demonstration: P, A, B or the radius moving by itself (aids/demonstration.cpp) --
+    // Its menu entries and F5; each frame is a MoveHandle. Printing and opening a lesson end a run.
+    Demonstration* demonstration = nullptr;
 
     // --- Lesson files: open, save, recent files, the last figure kept (lesson/lessonfiles.cpp)
     LessonFiles* lessonFiles = nullptr;

@@ -1,7 +1,9 @@
 // Cost of one redraw during a drag: a clear of the canvas and DrawFigure at the
 // largest radius with the arc and both angle marks shown; and the whole cost of one
 // movement of a drag as the screen sees it, handlers and the canvas widget's paint,
-// at zoom 1 and 2 beside the floor of that zoom.
+// at zoom 1 and 2 beside the floor of that zoom; and the processor time a second of a
+// demonstration takes, with the memory it holds over a minute of it.
+#include "aids/demonstration.h"
 #include "app/form1.h"
 
 #include <QApplication>
@@ -12,6 +14,9 @@
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <chrono>
@@ -220,6 +225,68 @@ void BM_DragMoveFloor(benchmark::State& state) {
     state.SetLabel(QStringLiteral("zoom %1").arg(zoom).toStdString());
 }
 
+double processorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+long residentKiB() {
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Seconds of a demonstration of P on the full lesson figure, each a second of frames
+// at 60 a second on a simulated clock: the handlers and the widget's paint of each frame.
+// The processor time per second of motion is the share of one core it takes.
+void demonstrate(benchmark::State& state, int seconds) {
+    const double zoom = state.range(0) / 100.0;
+    Form1& form = lessonAtLargestRadius(zoom);
+    CanvasWidget& view = *form.gamenView;
+    QImage target(view.size(), backingStoreFormat(form));
+    Demonstration& demo = *form.demonstration;
+    double now = 0;
+    demo.setClock([&now] { return now; });
+    demo.start();
+    if (!demo.running()) state.SkipWithError("the demonstration did not start");
+    int frame = 0;
+    auto runFor = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            now = ++frame / 60.0;
+            demo.frame();
+            view.render(&target, QPoint(), QRegion(view.contentsRect()));
+        }
+    };
+    runFor(60); // the first second warms the caches
+    const long before = residentKiB();
+    double processor = 0;
+    for (auto _ : state) {
+        const double start = processorSeconds();
+        runFor(60 * seconds);
+        processor += processorSeconds() - start;
+    }
+    demo.stop();
+    state.counters["core_percent"] = 100 * processor / (static_cast<double>(state.iterations()) * seconds);
+    state.counters["rss_growth_KiB"] = static_cast<double>(residentKiB() - before);
+    state.counters["rss_MiB"] = residentKiB() / 1024.0;
+    state.SetLabel(
+        QStringLiteral("zoom %1, %2 s of motion an iteration").arg(zoom).arg(seconds).toStdString());
+}
+
+void BM_DemonstrationSecond(benchmark::State& state) {
+    demonstrate(state, 1);
+}
+
+// A minute of motion: the resident memory after it against before it.
+void BM_DemonstrationMinute(benchmark::State& state) {
+    demonstrate(state, 60);
+}
+
 double worst(const std::vector<double>& values) {
     return *std::max_element(values.begin(), values.end());
 }
@@ -235,6 +302,8 @@ BENCHMARK(BM_DragMoveOfP)->Apply(configure);
 BENCHMARK(BM_DragMoveOfFreeP)->Apply(configure);
 BENCHMARK(BM_DragMoveFloor)->Arg(100)->Arg(200)->Apply(configure);
 BENCHMARK(BM_DragMoveOfPPainted)->Arg(100)->Arg(200)->Apply(configure);
+BENCHMARK(BM_DemonstrationSecond)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BM_DemonstrationMinute)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

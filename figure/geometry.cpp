@@ -46,6 +46,17 @@ double pointerAngle(double oX, double oY, double x, double y) {
     return y < oY ? degrees : degrees + 360.0;
 }
 
+Point pointerAt(double oX, double oY, double theta, double distance) {
+    constexpr double kRealPi = 3.141592653589793;
+    // pointerAngle() reads atan with 3.14 for pi and adds 180 or 360 by quadrant; undo that.
+    double real = theta * kPi / 180;
+    if (theta > 90 && theta < 270)
+        real = (theta - 180) * kPi / 180 + kRealPi;
+    else if (theta >= 270)
+        real = (theta - 360) * kPi / 180 + 2 * kRealPi;
+    return {oX + distance * std::cos(real), oY - distance * std::sin(real)};
+}
+
 double turnedAngle(double angle, double step) {
     constexpr double kGrain = 1e9; // far finer than any angle a pointer or a key can set
     double turned = std::fmod(angle + step, 360.0);

@@ -44,6 +44,15 @@ namespace geometry {
 // straight above O or at O itself gives 90, straight below 270.
 double pointerAngle(double oX, double oY, double x, double y);
 
+// The pointer `distance` from O whose pointerAngle() is theta (0 <= theta < 360). With
+// 3.14 for pi that is not pointOnCircle() away from the first quadrant.
+Point pointerAt(double oX, double oY, double theta, double distance);
+
+// The limits a drag keeps: A and B this many degrees apart, the radius strictly between.
+inline constexpr double kMinimumArc = 15;
+inline constexpr double kInnerRadius = 75;
+inline constexpr double kOuterRadius = 275;
+
 // `angle` turned by `step` degrees (negative: clockwise) as the pointer angle would
 // give it, 0 <= result < 360, with the rounding noise of the sum taken away so that
 // ten steps of 0.1 from 220 give 221 exactly.

@@ -6,16 +6,16 @@
 #include <algorithm>
 #include <cmath>
 
+using geometry::kInnerRadius;
+using geometry::kMinimumArc;
+using geometry::kOuterRadius;
 using geometry::toSingle;
 using namespace placement;
 
 namespace {
 
-constexpr float kPointReach = 50;   // half the side of the pick box of P, A and B
-constexpr float kHandleReach = 20;  // half the side of the pick box of the radius handle
-constexpr double kMinimumArc = 15;  // degrees kept between A and B
-constexpr double kInnerRadius = 75; // the radius stays strictly between these
-constexpr double kOuterRadius = 275;
+constexpr float kPointReach = 50;  // half the side of the pick box of P, A and B
+constexpr float kHandleReach = 20; // half the side of the pick box of the radius handle
 // A finger covers about a centimetre: a touch this far from a handle still takes it.
 constexpr double kFingerReachMm = 10;
 

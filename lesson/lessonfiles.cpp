@@ -1,5 +1,6 @@
 #include "lesson/lessonfiles.h"
 
+#include "aids/demonstration.h"
 #include "app/form1.h"
 #include "app/menubar.h"
 #include "lesson/lessonfile.h"
@@ -86,6 +87,8 @@ void LessonFiles::createActions() {
 }
 
 bool LessonFiles::Open() {
+    // A lesson opens on a figure that holds still: a demonstration ends here.
+    if (form_.demonstration) form_.demonstration->stop();
     const QString folder = path_.isEmpty() ? documentsFolder() : QFileInfo(path_).absolutePath();
     prompt->setZoom(form_.zoom());
     const QString chosen = prompt->askOpen(&form_, folder);
@@ -182,6 +185,7 @@ bool LessonFiles::writeTo(const QString& path) {
 }
 
 bool LessonFiles::MayLeave() {
+    if (form_.demonstration) form_.demonstration->stop();
     checkForChange();
     if (path_.isEmpty() || !modified_) return true;
     switch (prompt->askUnsaved(&form_, nameOf(path_))) {

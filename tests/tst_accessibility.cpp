@@ -1,6 +1,7 @@
 // What a screen reader gets: Japanese names on every control, the readouts while they
 // show, the drawing area's handles with their values, and the events that tell of a
 // change: one a key, none of anything hidden.
+#include "aids/demonstration.h"
 #include "app/menubar.h"
 #include "formprobe.h"
 
@@ -293,6 +294,25 @@ void TestAccessibility::changesAreAnnounced() {
     const QStringList said = areaEvents(form);
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].startsWith("said 点Ａ ") && said[0].contains("円周角 "), qPrintable(said[0]));
+
+    // A demonstration says its start and stop, and in between only a shown readout that
+    // changed: P passing A and B in twelve seconds, not each of 720 frames.
+    form.Check6->setValue(1);
+    double now = 0;
+    form.demonstration->setClock([&now] { return now; });
+    heard.clear();
+    form.demonstration->start();
+    for (int frame = 1; frame <= 720; ++frame) {
+        now = frame / 60.0;
+        form.demonstration->frame();
+    }
+    form.demonstration->stop();
+    const QStringList run = areaEvents(form);
+    QCOMPARE(run.size(), 4);
+    QCOMPARE(run[0], QStringLiteral("said 動きを開始：点Ｐ、ふつう"));
+    QVERIFY2(run[1].startsWith("said 円周角 1") && run[2].startsWith("said 円周角 3"),
+             qPrintable(run.join('|')));
+    QVERIFY(run[3].startsWith(QStringLiteral("said 動きを停止。")));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -259,10 +259,11 @@ void TestShortcuts::helpListsTheKeys() {
     QVERIFY(!form.helpWindow->isModal());
     QCOMPARE(form.helpWindow->windowTitle(), QStringLiteral("キー操作"));
     const QString text = form.helpWindow->text();
-    for (const char* key : {"Tab",      "P / A / B / R", "Shift",    "Ctrl",         "Ctrl+P",     "印刷",
-                            "Ctrl+C",   "Ctrl+Shift+C",  "Ctrl+S",   "Ctrl+Shift+E", "Ctrl+O",     "PNG",
-                            "F11",      "全画面表示",    "拡大",     "縮小",         "元の大きさ", "F1",
-                            "初期画面", "Ctrl+Z",        "元に戻す", "Ctrl+Y",       "やり直し"})
+    for (const char* key :
+         {"Tab",          "P / A / B / R", "Shift",        "Ctrl",    "Ctrl+P",     "印刷", "Ctrl+C",
+          "Ctrl+Shift+C", "Ctrl+S",        "Ctrl+Shift+E", "Ctrl+O",  "PNG",        "F5",   "動き",
+          "F11",          "全画面表示",    "拡大",         "縮小",    "元の大きさ", "F1",   "初期画面",
+          "Ctrl+Z",       "元に戻す",      "Ctrl+Y",       "やり直し"})
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
     // The lesson goes on beside it: the window still takes clicks.
     form.Command7[0]->click();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Orca itself on the real window, its speech written to a file by speech-dispatcher:
 # Shift+Tab into the drawing area, P, →, A and → with the readout of ∠APB shown. The
-# transcript has the chosen handle, the value after the arrow and the readout's change.
+# transcript has the chosen handle, the value after the arrow and the readout's change;
+# then F5 runs a demonstration of P past A and stops it, which is heard too.
 source "$(dirname "$0")/e2e.bash"
 for tool in orca speech-dispatcher; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (tools/install-deps)"
@@ -57,6 +58,10 @@ say p
 say Right
 say a
 say Right
+# A demonstration of P from 111°: its start, the readout's change once P is past A, its stop.
+say F5
+sleep 6
+say F5
 sleep 1
 echo "Orca said:"
 sed 's/^/  /' "$transcript"
@@ -65,5 +70,8 @@ heard '^円周角の図' "the drawing area's name on entering it"
 heard '^点[PＰ] slider 110' "the chosen handle P with its value"
 heard '^111' "P's value after →"
 heard '円周角 49.5 度' "the readout's change after A moved"
+heard '動きを開始' "a demonstration's start"
+heard '円周角 130.5 度' "the readout's change during a demonstration"
+heard '動きを停止' "a demonstration's stop"
 if grep -q '中心角 [0-9]' "$transcript"; then fail "Orca told the hidden central angle"; fi
 echo "1 passed, 0 failed"
