@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/displaycheck.h"
 #include "app/form1.h"
 #include "app/programicon.h"
 #include "app/translations.h"
@@ -17,7 +18,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 2;
     }
+    if (!displaycheck::windowCanOpen(commandLine.parser(), QProcessEnvironment::systemEnvironment())) {
+        std::fprintf(stderr, "%s\n", qPrintable(displaycheck::noDisplayLine()));
+        return 1;
+    }
+    displaycheck::guardStart();
     QApplication app(argc, argv);
+    displaycheck::finish();
     installToolkitTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(ENSHUKAKU_APP_ID));
     QApplication::setWindowIcon(programIcon());
