@@ -35,10 +35,25 @@ struct HeldMessage {
 QtMessageHandler previousHandler = nullptr;
 std::vector<HeldMessage> heldMessages;
 
-void holdOrEnd(QtMsgType type, const QMessageLogContext&, const QString& text) {
+// What the X11 and Wayland plugins say when the display they were given cannot be reached.
+bool displayUnreachable() {
+    for (const HeldMessage& message : heldMessages)
+        if (message.text.contains(QLatin1String("could not connect to display")) ||
+            message.text.contains(QLatin1String("Failed to create wl_display")))
+            return true;
+    return false;
+}
+
+void holdOrEnd(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", qPrintable(noDisplayLine()));
-        std::_Exit(1);
+        if (displayUnreachable()) {
+            std::fprintf(stderr, "%s\n", qPrintable(noDisplayLine()));
+            std::_Exit(1);
+        }
+        // Any other failure (a plugin that does not load) keeps Qt's own words.
+        finish();
+        previousHandler(type, context, text);
+        return;
     }
     heldMessages.push_back({type, text});
 }

@@ -18,9 +18,9 @@ bool windowCanOpen(const QCommandLineParser& parser, const QProcessEnvironment& 
 // The one line, Japanese and English, that says the program cannot start.
 QString noDisplayLine();
 
-// Until finish(), a fatal message from Qt (a display that is named but cannot be
-// reached) ends the program with noDisplayLine() and exit status 1; Qt's other
-// messages meanwhile are held back and printed by finish() once the start succeeded.
+// Until finish(), Qt's messages are held back; when Qt gives up because the display
+// it was given cannot be reached, the program ends with noDisplayLine() and exit
+// status 1 instead. finish() prints the messages held once the start succeeded.
 void guardStart();
 void finish();
 
