@@ -54,6 +54,7 @@ void Form1::SaveDrawingArea() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     const QString title = QStringLiteral("図を画像として保存");
+    savePrompt->setZoom(zoom());
     QString path = savePrompt->ask(this, title, QDir(folder).filePath(SuggestedPictureName()));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) != 0) {

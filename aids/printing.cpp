@@ -38,6 +38,7 @@ WindowPrinter::Outcome Form1::PrintWindow(const QString& name) {
 
 // Asks for the pupil's name and prints the whole window with it on one page.
 void Form1::Command6_Click() {
+    namePrompt->setZoom(zoom());
     const QString name = namePrompt->ask(this, kTitle, kPrompt);
     // The prompt has told the user already that no name means no printout.
     if (name.isEmpty()) return;

@@ -1,12 +1,11 @@
 #include "app/form1.h"
 
+#include "widgets/dialogzoom.h"
 #include "widgets/helpwindow.h"
 
-#include <QKeySequence>
-#include <QShortcut>
-
-// The window's shortcuts and the help that lists them. "初期画面" and "終了" have no
-// key: one stray key must never lose a lesson's figure.
+// The help that lists the window's keys (the keys themselves are the menu bar's
+// entries). "初期画面" and "終了" have no key: one stray key must never lose a lesson's
+// figure.
 
 namespace {
 
@@ -28,32 +27,23 @@ QList<QPair<QString, QString>> helpRows() {
         row("Ctrl+P", "印刷"),
         row("Ctrl+C", "図（描画エリア）を画像としてコピーする"),
         row("Ctrl+Shift+C", "ウィンドウ全体を画像としてコピーする"),
-        row("Ctrl+S", "図を PNG 画像として保存する"),
+        row("Ctrl+Shift+E", "図を PNG 画像として書き出す"),
         row("F11", "全画面表示（Esc で戻る）"),
         row("Ctrl+＋ / Ctrl+− / Ctrl+0", "拡大 / 縮小 / 元の大きさ"),
         row("F1", "このキー操作の一覧"),
+        row("Alt+F / Alt+E / Alt+V / Alt+H, F10",
+            "メニュー（ファイル・編集・表示・ヘルプ）を開く。画面に合わせる・方眼もここから"),
         row("初期画面・終了", "キーはありません。ボタンを押してください"),
     };
 }
 
 } // namespace
 
-void Form1::CreateShortcuts() {
-    auto add = [this](QKeyCombination keys, auto handler) {
-        auto* shortcut = new QShortcut(QKeySequence(keys), this);
-        connect(shortcut, &QShortcut::activated, this, handler);
-    };
-    // The same as a click on "印刷".
-    add(Qt::CTRL | Qt::Key_P, [this] { Command6->click(); });
-    add(Qt::CTRL | Qt::Key_C, [this] { CopyDrawingArea(); });
-    add(Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { CopyWindow(); });
-    add(Qt::CTRL | Qt::Key_S, [this] { SaveDrawingArea(); });
-    add(QKeyCombination(Qt::Key_F1), [this] { ShowHelp(); });
-}
-
 void Form1::ShowHelp() {
     if (helpWindow == nullptr) helpWindow = new HelpWindow(kHelpTitle, helpRows(), this);
+    helpWindow->setZoom(zoom());
     helpWindow->show();
+    dialogzoom::keepOnScreen(*helpWindow);
     helpWindow->raise();
     helpWindow->activateWindow();
 }

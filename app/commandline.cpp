@@ -76,6 +76,11 @@ std::optional<int> CommandLine::read(const QStringList& arguments, QTextStream& 
             << "Try '" << name << " --help' for the options.\n";
         return 1;
     }
+    QString zoomMistake;
+    if (!zoomoption::requested(parser_, &zoomMistake)) {
+        err << name << ": " << zoomMistake << '\n' << "Try '" << name << " --help' for the options.\n";
+        return 1;
+    }
     return std::nullopt;
 }
 

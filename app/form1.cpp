@@ -49,9 +49,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     createControls();
     connectHandlers();
     ConnectKeyboard();
-    CreateShortcuts();
     SetAccessibleNames();
     createZoomKeys();
+    CreateMenuBar();
     Form_Load();
     AnnounceFigure();
 }

@@ -21,6 +21,8 @@
 #include <memory>
 #include <optional>
 
+class MenuBar;
+
 // The one window of the program. Its fields are the figure state; its member
 // functions are the event handlers and the routines they share, grouped below by
 // subsystem (each group is defined in the folder named in its comment).
@@ -128,14 +130,17 @@ class Form1 : public QWidget {
     std::unique_ptr<NamePrompt> namePrompt = std::make_unique<NamePrompt>();
     std::unique_ptr<WindowPrinter> windowPrinter = std::make_unique<WindowPrinter>();
 
-    // --- Shortcuts and help (aids/shortcuts.cpp); pictures of the figure (aids/pictures.cpp)
-    void CreateShortcuts();
+    // --- Menu bar (app/menubar.cpp): every command within reach of the mouse, with its key
+    MenuBar* menuBar = nullptr;
+    void CreateMenuBar();
+
+    // --- Help on the keys (aids/shortcuts.cpp); pictures of the figure (aids/pictures.cpp)
     void ShowHelp();           // F1
     QImage DrawingAreaImage(); // the drawing area as it shows, 875 x 625
     QImage WindowImage();      // the whole window, 1014 x 700
     void CopyDrawingArea();    // Ctrl+C
     void CopyWindow();         // Ctrl+Shift+C
-    void SaveDrawingArea();    // Ctrl+S
+    void SaveDrawingArea();    // Ctrl+Shift+E
     QString SuggestedPictureName() const;
     bool pictureTaking = false; // a picture is being painted: no focus ring in it
     std::unique_ptr<SavePrompt> savePrompt = std::make_unique<SavePrompt>();
@@ -150,15 +155,18 @@ class Form1 : public QWidget {
     // One factor scales the whole client area: the controls' boxes and fonts and the
     // canvas view. Figure coordinates never see it.
     double zoom() const { return zoom_; }
-    // The zoom of the window outside full screen, a 25 % step; the window resizes to it.
+    // The zoom of the window outside full screen (a 25 % step, or a fit to the whole
+    // percent); the window resizes to it, with the menu bar above the client area.
     void setWindowZoom(double factor);
     double windowZoom() const { return windowZoom_; }
-    // Start-up: the remembered zoom, or `requested` (a step, or 0 for the largest that
-    // fits), made small enough that the whole window fits the screen's available area.
+    // Start-up: the remembered zoom (100 % when none can be read), or `requested` (a step,
+    // or 0 for the largest that fits), made small enough that the whole window fits the
+    // screen's available area; fitted again once the window's real frame is known.
     void StartZoom(double requested = -1);
     void ZoomIn();           // Ctrl + "+"
     void ZoomOut();          // Ctrl + "-"
     void ZoomReset();        // Ctrl + 0
+    void FitToScreen();      // the largest zoom, to the whole percent, at which the window fits
     void ToggleFullScreen(); // F11
     void LeaveFullScreen();  // Esc
     bool isFullScreenView() const { return fullScreenView_; }
@@ -205,6 +213,7 @@ class Form1 : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     void createControls();
@@ -212,7 +221,9 @@ class Form1 : public QWidget {
     void createZoomKeys();
     void applyZoom(double factor);
     void centreClientArea();
+    int menuBarHeight() const; // 0 in full screen
     double fittingZoom(double wanted) const;
+    void fitStartAgain();
     static QString lineBoxStyleSheet(double factor);
 
     PanelLayout panel_;
@@ -221,6 +232,7 @@ class Form1 : public QWidget {
     double zoom_ = 1;
     double zoomBeforeDesignSize_ = 0; // set while ShowDesignSize holds the design size
     double windowZoom_ = 1;
+    double startWanted_ = 0; // the start's zoom, to fit again once the frame is known
     bool fullScreenView_ = false;
     QPoint normalPosition_;
     QShortcut* leaveKey_ = nullptr;

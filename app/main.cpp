@@ -12,12 +12,8 @@
 int main(int argc, char* argv[]) {
     CommandLine commandLine;
     if (const std::optional<int> exitCode = commandLine.read(argc, argv)) return *exitCode;
-    QString error;
-    const std::optional<double> zoom = zoomoption::requested(commandLine.parser(), &error);
-    if (!zoom) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 2;
-    }
+    // The command line has checked the zoom already.
+    const double zoom = zoomoption::requested(commandLine.parser(), nullptr).value_or(-1);
     if (!displaycheck::windowCanOpen(commandLine.parser(), QProcessEnvironment::systemEnvironment())) {
         std::fprintf(stderr, "%s\n", qPrintable(displaycheck::noDisplayLine()));
         return 1;
@@ -29,7 +25,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(ENSHUKAKU_APP_ID));
     QApplication::setWindowIcon(programIcon());
     Form1 window;
-    window.StartZoom(*zoom);
+    window.StartZoom(zoom);
     QObject::connect(&window, &Form1::quitRequested, &app, [] { QCoreApplication::exit(0); });
     window.show();
     return app.exec();

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/menubar.h"
 #include "widgets/zoomsteps.h"
 
 #include <QAbstractButton>
@@ -8,8 +9,12 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QTimer>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -30,6 +35,18 @@ void remember(double factor) {
     remembered().setValue(kZoomKey, factor);
 }
 
+// The remembered zoom; nothing when none is remembered or what is there is not a
+// positive number (an edited or damaged settings file).
+std::optional<double> rememberedZoom() {
+    bool number = false;
+    const double factor = remembered().value(kZoomKey).toDouble(&number);
+    if (!number || !std::isfinite(factor) || factor <= 0) return std::nullopt;
+    return zoomsteps::wholePercent(factor);
+}
+
+// How long a shown window waits for its frame before it takes it to have none.
+constexpr int kFrameWaitMs = 300;
+
 } // namespace
 
 QString Form1::lineBoxStyleSheet(double factor) {
@@ -40,19 +57,10 @@ QString Form1::lineBoxStyleSheet(double factor) {
 void Form1::createZoomKeys() {
     zoomStyle_ = new ZoomStyle;
     zoomStyle_->setParent(this);
-    auto key = [this](const QList<QKeySequence>& keys, void (Form1::*handler)()) {
-        auto* shortcut = new QShortcut(this);
-        shortcut->setKeys(keys);
-        connect(shortcut, &QShortcut::activated, this, handler);
-        return shortcut;
-    };
-    // "+" is also taken unshifted, from the "=" key, and from the keypad.
-    key({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, &Form1::ZoomIn);
-    key({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &Form1::ZoomOut);
-    key({QKeySequence(Qt::CTRL | Qt::Key_0)}, &Form1::ZoomReset);
-    key({QKeySequence(Qt::Key_F11)}, &Form1::ToggleFullScreen);
-    // Esc is taken only in full screen; elsewhere it stays with the focused control.
-    leaveKey_ = key({QKeySequence(Qt::Key_Escape)}, &Form1::LeaveFullScreen);
+    // The zoom keys and F11 are the menu bar's entries; Esc is taken only in full
+    // screen, elsewhere it stays with the focused control.
+    leaveKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(leaveKey_, &QShortcut::activated, this, &Form1::LeaveFullScreen);
     leaveKey_->setEnabled(false);
 }
 
@@ -73,7 +81,18 @@ void Form1::applyZoom(double factor) {
     centreClientArea();
 }
 
+int Form1::menuBarHeight() const {
+    return fullScreenView_ ? 0 : menuBar->sizeHint().height();
+}
+
+// Outside full screen the client area stands right under the menu bar; in full screen
+// it is centred on the whole screen.
 void Form1::centreClientArea() {
+    if (!fullScreenView_) {
+        menuBar->setGeometry(0, 0, width(), menuBarHeight());
+        clientArea->move(0, menuBarHeight());
+        return;
+    }
     clientArea->move((width() - clientArea->width()) / 2, (height() - clientArea->height()) / 2);
 }
 
@@ -92,15 +111,17 @@ double Form1::fittingZoom(double wanted) const {
     const QRect available = where->availableGeometry();
     QSize frame = frameGeometry().size() - size();
     if (!isVisible()) frame = QSize(kFrameAllowanceWidth, kFrameAllowanceHeight);
-    return zoomsteps::fitting(wanted, kDesignWidth, kDesignHeight, frame.width(), frame.height(),
-                              available.width(), available.height());
+    // The menu bar keeps its height at every zoom: it counts as part of the frame.
+    return zoomsteps::fitting(wanted, kDesignWidth, kDesignHeight, frame.width(),
+                              frame.height() + menuBarHeight(), available.width(), available.height());
 }
 
 void Form1::setWindowZoom(double factor) {
-    windowZoom_ = zoomsteps::nearest(factor);
+    windowZoom_ = zoomsteps::wholePercent(factor);
     if (fullScreenView_) return;
     applyZoom(windowZoom_);
-    setFixedSize(clientArea->size());
+    setFixedSize(clientArea->width(), clientArea->height() + menuBarHeight());
+    centreClientArea();
     // A window that grew past the screen's available area is moved back into it.
     if (const QScreen* where = screen()) {
         const QRect available = where->availableGeometry();
@@ -116,14 +137,44 @@ void Form1::setWindowZoom(double factor) {
 }
 
 void Form1::StartZoom(double requested) {
-    double wanted = requested;
+    double wanted = zoomsteps::nearest(requested);
     if (requested == 0) wanted = zoomsteps::kLargest;
-    if (requested < 0) wanted = remembered().value(kZoomKey, 1.0).toDouble();
-    setWindowZoom(fittingZoom(zoomsteps::nearest(wanted)));
+    if (requested < 0) wanted = rememberedZoom().value_or(1.0);
+    startWanted_ = wanted;
+    setWindowZoom(fittingZoom(wanted));
+}
+
+// Before the window is first shown its frame is a guess; once the real frame is
+// known (or, without a window manager, known to be none), the start's zoom is fitted
+// again, unless the zoom was changed meanwhile.
+bool Form1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (startWanted_ > 0 && (event->type() == QEvent::Show || event->type() == QEvent::Move)) {
+        if (frameGeometry().size() != size()) {
+            fitStartAgain();
+        } else if (event->type() == QEvent::Show) {
+            QTimer::singleShot(kFrameWaitMs, this, &Form1::fitStartAgain);
+        }
+    }
+    return handled;
+}
+
+void Form1::fitStartAgain() {
+    if (startWanted_ <= 0 || !isVisible()) return;
+    const double wanted = std::exchange(startWanted_, 0);
+    if (!fullScreenView_) setWindowZoom(fittingZoom(wanted));
+}
+
+void Form1::FitToScreen() {
+    if (fullScreenView_) return;
+    startWanted_ = 0;
+    setWindowZoom(fittingZoom(zoomsteps::kLargest));
+    remember(windowZoom_);
 }
 
 void Form1::ZoomIn() {
     if (fullScreenView_) return;
+    startWanted_ = 0;
     const double next = zoomsteps::larger(windowZoom_);
     // The window never grows past the screen's available area.
     if (fittingZoom(next) != next) return;
@@ -133,12 +184,14 @@ void Form1::ZoomIn() {
 
 void Form1::ZoomOut() {
     if (fullScreenView_) return;
+    startWanted_ = 0;
     setWindowZoom(zoomsteps::smaller(windowZoom_));
     remember(windowZoom_);
 }
 
 void Form1::ZoomReset() {
     if (fullScreenView_) return;
+    startWanted_ = 0;
     setWindowZoom(fittingZoom(1));
     remember(windowZoom_);
 }
@@ -150,6 +203,8 @@ void Form1::ToggleFullScreen() {
     }
     normalPosition_ = pos();
     fullScreenView_ = true;
+    // The figure takes the whole screen; F11 or Esc bring the bar back.
+    menuBar->hide();
     leaveKey_->setEnabled(true);
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -164,6 +219,7 @@ void Form1::LeaveFullScreen() {
     if (!fullScreenView_) return;
     fullScreenView_ = false;
     leaveKey_->setEnabled(false);
+    menuBar->show();
     showNormal();
     setWindowZoom(windowZoom_);
     move(normalPosition_);

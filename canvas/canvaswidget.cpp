@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointingDevice>
 #include <QRegion>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -263,6 +265,11 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    // A finger on a touch screen or whiteboard comes as a mouse event that Qt (or the
+    // system) made from the touch.
+    const QPointingDevice* device = event->pointingDevice();
+    pressedByTouch_ = event->source() != Qt::MouseEventNotSynthesized ||
+                      (device && device->type() == QInputDevice::DeviceType::TouchScreen);
     const QPointF at = toCanvas(event->position());
     emit pointerPressed(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
     refresh();
@@ -279,6 +286,12 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = toCanvas(event->position());
     emit pointerReleased(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
     refresh();
+}
+
+double CanvasWidget::canvasPixels(double millimetres) const {
+    const QScreen* where = screen();
+    const double dotsPerInch = where ? where->physicalDotsPerInch() : 96;
+    return millimetres / 25.4 * dotsPerInch / zoom_;
 }
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {

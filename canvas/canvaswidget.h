@@ -51,6 +51,10 @@ class CanvasWidget : public QFrame {
     void refresh();
     // The canvas point under a widget position.
     QPointF toCanvas(QPointF widgetPosition) const;
+    // Whether the latest press came from a finger rather than a mouse or pen.
+    bool pressedByTouch() const { return pressedByTouch_; }
+    // Canvas pixels that measure `millimetres` on the screen at the present zoom.
+    double canvasPixels(double millimetres) const;
 
   signals:
     void pointerPressed(int button, int shift, float x, float y);
@@ -94,6 +98,7 @@ class CanvasWidget : public QFrame {
     std::function<bool(int, int)> keyHandler_;
     std::function<std::optional<QRectF>()> focusRing_;
     double zoom_ = 1;
+    bool pressedByTouch_ = false;
     std::unordered_map<const LetterMark*, LetterLook> letterLooks_;
     RingSprite figureRing_, eraserRing_;
     // Segments waiting to be painted together: lines of one look, or thin lines along

@@ -3,6 +3,7 @@
 #include "figure/geometry.h"
 #include "figure/markplacement.h"
 
+#include <algorithm>
 #include <cmath>
 
 using geometry::toSingle;
@@ -15,6 +16,8 @@ constexpr float kHandleReach = 20;  // half the side of the pick box of the radi
 constexpr double kMinimumArc = 15;  // degrees kept between A and B
 constexpr double kInnerRadius = 75; // the radius stays strictly between these
 constexpr double kOuterRadius = 275;
+// A finger covers about a centimetre: a touch this far from a handle still takes it.
+constexpr double kFingerReachMm = 10;
 
 bool within(double x, double y, double centreX, double centreY, double reach) {
     return std::abs(x - centreX) <= reach && std::abs(y - centreY) <= reach;
@@ -23,13 +26,21 @@ bool within(double x, double y, double centreX, double centreY, double reach) {
 } // namespace
 
 // Every box is tested; where boxes overlap the later one wins, so the radius
-// handle beats B, B beats A and A beats P.
+// handle beats B, B beats A and A beats P. A finger's boxes reach at least a finger's
+// width on the screen at any zoom; the mouse's stay as they are.
 void Form1::PickHandle(float x, float y) {
+    double pointReach = kPointReach;
+    double handleReach = kHandleReach;
+    if (gamenView->pressedByTouch()) {
+        const double finger = gamenView->canvasPixels(kFingerReachMm);
+        pointReach = std::max(pointReach, finger);
+        handleReach = std::max(handleReach, finger);
+    }
     dragTarget = 0;
-    if (within(x, y, pX, pY, kPointReach)) dragTarget = 1;
-    if (within(x, y, aX, aY, kPointReach)) dragTarget = 2;
-    if (within(x, y, bX, bY, kPointReach)) dragTarget = 3;
-    if (within(x, y, handleX, handleY, kHandleReach)) dragTarget = 4;
+    if (within(x, y, pX, pY, pointReach)) dragTarget = 1;
+    if (within(x, y, aX, aY, pointReach)) dragTarget = 2;
+    if (within(x, y, bX, bY, pointReach)) dragTarget = 3;
+    if (within(x, y, handleX, handleY, handleReach)) dragTarget = 4;
 }
 
 void Form1::DragFigure(float x, float y) {

@@ -1,11 +1,14 @@
 #include "printing/nameprompt.h"
 
+#include "widgets/dialogzoom.h"
+
 #include <QInputDialog>
-#include <QLineEdit>
 
 QString NamePrompt::ask(QWidget* parent, const QString& title, const QString& prompt) {
-    bool accepted = false;
-    const QString text =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &accepted);
-    return accepted ? text : QString();
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    dialogzoom::apply(box, zoom_);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

@@ -10,4 +10,9 @@ class NamePrompt {
     virtual ~NamePrompt() = default;
     // The text as typed, or an empty text when the box is cancelled.
     virtual QString ask(QWidget* parent, const QString& title, const QString& prompt);
+    // The window's zoom, which the box's fonts and size follow.
+    void setZoom(double factor) { zoom_ = factor; }
+
+  protected:
+    double zoom_ = 1;
 };

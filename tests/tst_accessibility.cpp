@@ -159,7 +159,8 @@ void TestAccessibility::names() {
 void TestAccessibility::everyControlHasAJapaneseName() {
     Form1 form;
     const QList<QAbstractButton*> controls = form.findChildren<QAbstractButton*>();
-    QCOMPARE(controls.size(), 8 + 8 + 4 + 5 + 9);
+    // The last is the menu bar's button for menus that do not fit beside each other.
+    QCOMPARE(controls.size(), 8 + 8 + 4 + 5 + 9 + 1);
     for (QAbstractButton* control : controls) {
         const QString name = accessibleText(control, QAccessible::Name);
         QVERIFY2(japanese(name), qPrintable(control->text() + " -> " + name));

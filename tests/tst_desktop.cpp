@@ -51,6 +51,9 @@ void TestDesktop::commandLine_data() {
     QTest::newRow("missing value") << QStringList{p, "-platform"} << 1 << QString() << "Missing value after";
     QTest::newRow("a file") << QStringList{p, "lesson.txt"} << 1 << QString()
                             << "enshukaku: unexpected argument 'lesson.txt'";
+    QTest::newRow("zoom not understood") << QStringList{p, "--zoom", "big"} << 1 << QString()
+                                         << "enshukaku: --zoom takes a factor from 0.5 to 3 or \"fit\", not "
+                                            "\"big\"\nTry 'enshukaku --help' for the options.";
 }
 
 void TestDesktop::commandLine() {
@@ -113,6 +116,8 @@ void TestDesktop::programAnswersWithoutDisplay_data() {
                             << QStringLiteral("Usage: " ENSHUKAKU_PROGRAM " [options]\n") << QString();
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << QString()
                                     << "enshukaku: Unknown option";
+    QTest::newRow("zoom not understood")
+        << QStringList{"--zoom=7"} << 1 << QString() << "enshukaku: --zoom takes";
     // One line in both languages instead of Qt's abort.
     const QString noDisplay = displaycheck::noDisplayLine() + '\n';
     QTest::newRow("no display") << QStringList{} << 1 << QString() << noDisplay;

@@ -4,6 +4,9 @@
 #include "canvastesting.h"
 #include "formprobe.h"
 
+#include "app/menubar.h"
+#include "widgets/aboutbox.h"
+
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -76,6 +79,8 @@ class TestShortcuts : public QObject {
     void saveDialogIsJapanese();
     void ctrlPPrints();
     void helpListsTheKeys();
+    void menuEntriesDoWhatTheirButtonsDo_data();
+    void menuEntriesDoWhatTheirButtonsDo();
     void strayKeysKeepTheLesson_data();
     void strayKeysKeepTheLesson();
 
@@ -133,7 +138,7 @@ void TestShortcuts::copyWholeWindow() {
     QTest::keyClick(&form, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(copied.size(), QSize(1014, 700));
-    QCOMPARE(copied, form.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(copied, form.clientArea->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 void TestShortcuts::saveDrawingArea_data() {
@@ -151,7 +156,7 @@ void TestShortcuts::saveDrawingArea_data() {
                                << "";
 }
 
-// Ctrl+S: the dialog offers a dated name that any file system takes; the file decodes
+// Ctrl+Shift+E: the dialog offers a dated name that any file system takes; the file decodes
 // to the picture Ctrl+C gives.
 void TestShortcuts::saveDrawingArea() {
     QFETCH(QString, answer);
@@ -165,7 +170,7 @@ void TestShortcuts::saveDrawingArea() {
     FixedSave* save = prompt.get();
     form.savePrompt = std::move(prompt);
 
-    QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(save->asked, QStringLiteral("図を画像として保存"));
     const QString name = QFileInfo(save->offered).fileName();
     QVERIFY2(QRegularExpression(QStringLiteral("^enshukaku_\\d{4}-\\d{2}-\\d{2}_\\d{6}\\.png$"))
@@ -251,12 +256,79 @@ void TestShortcuts::helpListsTheKeys() {
     QCOMPARE(form.helpWindow->windowTitle(), QStringLiteral("キー操作"));
     const QString text = form.helpWindow->text();
     for (const char* key :
-         {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C", "Ctrl+Shift+C", "Ctrl+S",
+         {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C", "Ctrl+Shift+C", "Ctrl+Shift+E",
           "PNG", "F11", "全画面表示", "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
     // The lesson goes on beside it: the window still takes clicks.
     form.Command7[0]->click();
     QCOMPARE(form.traceCount, std::int16_t(1));
+}
+
+void TestShortcuts::menuEntriesDoWhatTheirButtonsDo_data() {
+    QTest::addColumn<QString>("entry"); // menu (its first letters), entry, key shown
+    for (const char* entry :
+         {"ファイル|画像として書き出す…|Ctrl+Shift+E", "ファイル|印刷…|Ctrl+P", "ファイル|終了|",
+          "編集|図をコピー|Ctrl+C", "編集|ウィンドウをコピー|Ctrl+Shift+C", "編集|初期画面に戻す|",
+          "表示|拡大|Ctrl++", "表示|縮小|Ctrl+-", "表示|元の大きさ|Ctrl+0", "表示|画面に合わせる|",
+          "表示|全画面表示|F11", "表示|方眼|", "ヘルプ|キー操作|F1", "ヘルプ|このプログラムについて|"})
+        QTest::newRow(entry) << QString::fromUtf8(entry);
+}
+
+// Each entry, triggered as a click in its menu would, does what its button or key does
+// and nothing else.
+void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
+    QFETCH(QString, entry);
+    const QStringList parts = entry.split(QLatin1Char('|'));
+    const QString name = parts[1];
+    Form1 form;
+    showActive(form);
+    MenuBar& bar = *form.menuBar;
+    QMenu* menu = nullptr;
+    for (QMenu* each : {bar.file(), bar.edit(), bar.view(), bar.help()})
+        if (each->title().startsWith(parts[0])) menu = each;
+    QAction* action = bar.entry(menu, name);
+    QVERIFY(action != nullptr);
+    QCOMPARE(action->shortcut().toString(), parts[2]);
+    QCOMPARE(form.Command6->toolTip(), QStringLiteral("印刷 (Ctrl+P)"));
+
+    auto save = std::make_unique<FixedSave>(QString());
+    FixedSave* saved = save.get();
+    form.savePrompt = std::move(save);
+    auto prompt = std::make_unique<CountingPrompt>();
+    CountingPrompt* asked = prompt.get();
+    form.namePrompt = std::move(prompt);
+    bool quit = false;
+    connect(&form, &Form1::quitRequested, this, [&quit] { quit = true; });
+    probe::dragPTo(form, 150);
+    form.setWindowZoom(0.75);
+    QGuiApplication::clipboard()->clear();
+
+    action->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(saved->asked.isEmpty(), name != "画像として書き出す…");
+    QCOMPARE(asked->count, name == "印刷…" ? 1 : 0);
+    QCOMPARE(quit, name == "終了");
+    QCOMPARE(copied.isNull(), !name.endsWith("コピー"));
+    if (!copied.isNull())
+        QCOMPARE(copied, name == "図をコピー" ? form.DrawingAreaImage() : form.WindowImage());
+    QCOMPARE(form.angleP == 110, name == "初期画面に戻す");
+    const double fit = std::floor((1080.0 - form.menuBar->height()) / 700 * 100) / 100;
+    const QMap<QString, double> zooms{{"拡大", 1}, {"縮小", 0.5}, {"元の大きさ", 1}, {"画面に合わせる", fit}};
+    QCOMPARE(form.windowZoom(), zooms.value(name, 0.75));
+    QCOMPARE(form.isFullScreenView(), name == "全画面表示");
+    QCOMPARE(action->isChecked(), name == "全画面表示" || name == "方眼");
+    QCOMPARE(form.gridShown, name == "方眼" ? 1 : 0);
+    QCOMPARE(form.helpWindow != nullptr && form.helpWindow->isVisible(), name == "キー操作");
+    AboutBox* about = bar.aboutBox();
+    QCOMPARE(about != nullptr && about->isVisible(), name == "このプログラムについて");
+    if (about)
+        for (const char* part : {"円周角の定理", ENSHUKAKU_VERSION, "MIT", QT_VERSION_STR,
+                                 "https://github.com/enshukaku/enshukaku"})
+            QVERIFY2(about->text().contains(QString::fromUtf8(part)), part);
+    if (name == "全画面表示") {
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isFullScreenView() && form.menuBar->isVisible());
+    }
 }
 
 void TestShortcuts::strayKeysKeepTheLesson_data() {

@@ -30,7 +30,7 @@ class TestStartup : public QObject {
 void TestStartup::windowAndTitle() {
     Form1 form;
     QCOMPARE(form.windowTitle(), QStringLiteral("円周角の定理　　 by Pelmora"));
-    QCOMPARE(form.size(), QSize(1014, 700));
+    QCOMPARE(form.clientArea->size(), QSize(1014, 700));
     QCOMPARE(form.palette().color(QPalette::Window), QColor(192, 255, 192));
     QCOMPARE(form.gamenView->geometry(), QRect(16, 56, 878, 630));
 }

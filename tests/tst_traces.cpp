@@ -206,8 +206,9 @@ void TestTraces::clickOnTopRowPressesButton() {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.Command7_Click(0);
     const QImage before = form.grab().toImage();
-    QCOMPARE(form.childAt(950, row), form.Command7[index]);
-    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, QPoint(950, row));
+    const QPoint at = form.clientArea->mapTo(&form, QPoint(950, row));
+    QCOMPARE(form.childAt(at), form.Command7[index]);
+    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, at);
     QCOMPARE(form.traceCount, std::int16_t(countAfter));
     QVERIFY(form.Label8->isVisible() && form.Label9->isVisible());
     QCOMPARE(form.Label8->geometry(), QRect(912, 390, 81, 17));

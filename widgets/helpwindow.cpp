@@ -1,6 +1,7 @@
 #include "widgets/helpwindow.h"
 
 #include "canvas/fonts.h"
+#include "widgets/dialogzoom.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -33,4 +34,8 @@ HelpWindow::HelpWindow(const QString& title, const QList<QPair<QString, QString>
 
 QString HelpWindow::text() const {
     return table_->text();
+}
+
+void HelpWindow::setZoom(double factor) {
+    dialogzoom::apply(*this, factor);
 }

@@ -14,6 +14,8 @@ class HelpWindow : public QDialog {
     // Rows of (key, what it does).
     HelpWindow(const QString& title, const QList<QPair<QString, QString>>& rows, QWidget* parent);
     QString text() const;
+    // The window's zoom: fonts and size follow it.
+    void setZoom(double factor);
 
   private:
     QLabel* table_ = nullptr;

@@ -1,5 +1,7 @@
 #include "widgets/saveprompt.h"
 
+#include "widgets/dialogzoom.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -22,6 +24,7 @@ QString SavePrompt::ask(QWidget* parent, const QString& title, const QString& su
     dialog.setNameFilter(QStringLiteral("PNG 画像 (*.png)"));
     dialog.setDefaultSuffix(QStringLiteral("png"));
     dialog.selectFile(suggestedPath);
+    dialogzoom::apply(dialog, zoom_);
     const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     const QString path = accepted ? dialog.selectedFiles().constFirst() : QString();
 

@@ -20,22 +20,33 @@ double nearest(double factor) {
     return fromQuarters(quarters(std::clamp(factor, kSmallest, kLargest)));
 }
 
+// A factor between steps (a fit, 93 %) goes to the step next to it on that side.
 double larger(double factor) {
-    return fromQuarters(quarters(nearest(factor)) + 1);
+    const double from = wholePercent(factor);
+    return fromQuarters(static_cast<int>(std::floor(from / kStep + 1e-9)) + 1);
 }
 
 double smaller(double factor) {
-    return fromQuarters(quarters(nearest(factor)) - 1);
+    const double from = wholePercent(factor);
+    return fromQuarters(static_cast<int>(std::ceil(from / kStep - 1e-9)) - 1);
+}
+
+double wholePercent(double factor) {
+    if (!std::isfinite(factor)) return 1;
+    return std::lround(std::clamp(factor, kSmallest, kLargest) * 100) / 100.0;
 }
 
 double fitting(double wanted, int designWidth, int designHeight, int frameWidth, int frameHeight,
                int availableWidth, int availableHeight) {
-    for (double factor = nearest(wanted); factor > kSmallest; factor = smaller(factor)) {
-        if (scaled(designWidth, factor) + frameWidth <= availableWidth &&
-            scaled(designHeight, factor) + frameHeight <= availableHeight)
-            return factor;
-    }
-    return kSmallest;
+    auto fits = [&](int percent) {
+        const double factor = percent / 100.0;
+        return scaled(designWidth, factor) + frameWidth <= availableWidth &&
+               scaled(designHeight, factor) + frameHeight <= availableHeight;
+    };
+    const int smallest = static_cast<int>(std::lround(kSmallest * 100));
+    int percent = static_cast<int>(std::lround(wholePercent(wanted) * 100));
+    while (percent > smallest && !fits(percent)) --percent;
+    return percent / 100.0;
 }
 
 double filling(int designWidth, int designHeight, int screenWidth, int screenHeight) {

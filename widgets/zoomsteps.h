@@ -1,6 +1,6 @@
 #pragma once
 // The zoom steps of the window, without Qt: 25 % steps from 50 % to 300 %, and the
-// factors at which the window fits a screen.
+// factors, to the whole percent, at which the window fits a screen.
 namespace zoomsteps {
 
 inline constexpr double kSmallest = 0.5;
@@ -9,13 +9,15 @@ inline constexpr double kStep = 0.25;
 
 // The step nearest to `factor`, within the range; 1 for a factor that is not a number.
 double nearest(double factor);
-// The next step up or down from `factor`, held within the range.
+// The next step above or below `factor` (which need not be a step), held within the range.
 double larger(double factor);
 double smaller(double factor);
+// `factor` held within the range and rounded to the whole percent; 1 for one that is not a number.
+double wholePercent(double factor);
 
-// The largest step, not above `wanted`, at which a window of designWidth x designHeight
-// (scaled) plus its frame (frameWidth x frameHeight, not scaled) fits in availableWidth x
-// availableHeight; the smallest step when none fits.
+// The largest factor, to the whole percent and not above `wanted`, at which a window of
+// designWidth x designHeight (scaled) plus its frame (frameWidth x frameHeight, not scaled)
+// fits in availableWidth x availableHeight; the smallest step when none fits.
 double fitting(double wanted, int designWidth, int designHeight, int frameWidth, int frameHeight,
                int availableWidth, int availableHeight);
 

@@ -26,7 +26,7 @@ expect_canvas $(mark_point 339.724 89.994 280 12) FFFFFF "old mark erased"
 # A free P: show ∠AOB and both readouts, untick 円周上, drag P to just below O.
 readout_crop() { # $1: top of the readout label in the window; prints the file of its digits
     local file="$E2E_TMP/readout-$1-$2.png"
-    convert "$E2E_TMP/screen.png" -crop 78x33+$((WINDOW_X + 905))+$((WINDOW_Y + $1 + 2)) +repage "$file"
+    convert "$E2E_TMP/screen.png" -crop 78x33+$((CLIENT_X + 905))+$((CLIENT_Y + $1 + 2)) +repage "$file"
     echo "$file"
 }
 same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" = 0 ]; }

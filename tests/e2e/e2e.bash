@@ -1,5 +1,6 @@
 # Helpers for the real-window tests: a private Xvfb display, the built program in
-# it, screenshots and pixels in window coordinates. Source it; call e2e_start.
+# it, screenshots and pixels in the coordinates of the window's client area (below
+# its menu bar). Source it; call e2e_start.
 set -euo pipefail
 
 E2E_TMP=$(mktemp -d)
@@ -98,12 +99,26 @@ e2e_start() {
         >"$E2E_TMP/app.log" 2>&1 &
     E2E_APP=$!
     WINDOW=$(timeout 20 xdotool search --sync --name "${E2E_TITLE:-by Pelmora}" | head -1) || fail "no window appeared"
+    # Once shown, the window fits its zoom to its real frame (none here) once more.
+    sleep 0.8
     eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
     WINDOW_X=$X
     WINDOW_Y=$Y
     WINDOW_WIDTH=$WIDTH
     WINDOW_HEIGHT=$HEIGHT
-    sleep 0.5
+    read -r CLIENT_X CLIENT_Y <<<"$(client_origin)"
+    CLIENT_HEIGHT=$((WINDOW_Y + WINDOW_HEIGHT - CLIENT_Y))
+}
+
+# The client area's top left on the screen, as "x y": the window's, moved down past the
+# menu bar to the first row of the pale green panel in the client area's left column.
+client_origin() {
+    e2e_shot
+    local top
+    top=$(convert "$E2E_TMP/screen.png" -crop "1x$WINDOW_HEIGHT+$((WINDOW_X + 2))+$WINDOW_Y" +repage txt:- |
+        awk -F'[,: ]+' 'NR > 1 && toupper($0) ~ /#C0FFC0/ { print $2; exit }')
+    [ -n "$top" ] || fail "no pale green client area in the window"
+    echo "$WINDOW_X $((WINDOW_Y + top))"
 }
 
 # Takes a screenshot of the whole screen into $E2E_TMP/screen.png.
@@ -114,10 +129,10 @@ e2e_shot() {
 
 # Colour as RRGGBB of the last screenshot at a point of the window's client area.
 window_pixel() {
-    convert "$E2E_TMP/screen.png" -format "%[hex:p{$((WINDOW_X + $1)),$((WINDOW_Y + $2))}]" info: | cut -c1-6
+    convert "$E2E_TMP/screen.png" -format "%[hex:p{$((CLIENT_X + $1)),$((CLIENT_Y + $2))}]" info: | cut -c1-6
 }
 
-# The same for a point of the canvas drawing area (its origin is at 18, 58 of the window).
+# The same for a point of the canvas drawing area (its origin is at 18, 58 of the client area).
 canvas_pixel() { window_pixel $(($1 + 18)) $(($2 + 58)); }
 
 expect_canvas() {
@@ -127,9 +142,9 @@ expect_canvas() {
 }
 
 # Pointer actions at canvas points.
-canvas_move() { xdotool mousemove --sync $((WINDOW_X + 18 + $1)) $((WINDOW_Y + 58 + $2)); }
+canvas_move() { xdotool mousemove --sync $((CLIENT_X + 18 + $1)) $((CLIENT_Y + 58 + $2)); }
 window_click() {
-    xdotool mousemove --sync $((WINDOW_X + $1)) $((WINDOW_Y + $2)) click 1
+    xdotool mousemove --sync $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1
     sleep 0.2
 }
 

@@ -20,14 +20,16 @@ expect_geometry() {
     fail "window is $got, expected $1 ($2)"
 }
 
+# The menu bar above the client area; full screen hides it.
+BAR=$((CLIENT_Y - WINDOW_Y))
 xdotool windowfocus --sync "$WINDOW"
 xdotool key ctrl+plus
-expect_geometry 1268x875 "125 % after Ctrl++"
+expect_geometry 1268x$((875 + BAR)) "125 % after Ctrl++"
 xdotool key ctrl+plus
-expect_geometry 1521x1050 "150 % after Ctrl++ twice"
+expect_geometry 1521x$((1050 + BAR)) "150 % after Ctrl++ twice"
 grep -q "^zoom=1.5$" "$E2E_TMP/config/enshukaku/enshukaku.conf" || fail "150 % is not remembered"
 xdotool key ctrl+0
-expect_geometry 1014x700 "100 % after Ctrl+0"
+expect_geometry 1014x$((700 + BAR)) "100 % after Ctrl+0"
 
 xdotool key F11
 expect_geometry 1920x1080 "full screen"
@@ -103,5 +105,5 @@ read -r cx cy <<<"$(circle_point 270)"
 [ "$(pixel_at 339.724 89.994)" != FF0000 ] || fail "P's dot is still at the old place"
 
 xdotool key Escape
-expect_geometry 1014x700 "after Esc"
+expect_geometry 1014x$((700 + BAR)) "after Esc"
 echo "1 passed, 0 failed"

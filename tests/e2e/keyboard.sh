@@ -5,7 +5,7 @@
 source "$(dirname "$0")/e2e.bash"
 e2e_start "$1"
 
-park_pointer() { xdotool mousemove --sync $((WINDOW_X + 1005)) $((WINDOW_Y + 695)); }
+park_pointer() { xdotool mousemove --sync $((CLIENT_X + 1005)) $((CLIENT_Y + 695)); }
 # P at `angle` on the initial circle as "x y", with decimals.
 p_at() { awk -v a="$1" 'BEGIN { r = a * 3.14 / 180; printf "%.4f %.4f\n", 425 + 250 * cos(r), 325 - 250 * sin(r) }'; }
 # The direction from P at `angle` towards the middle of the arc AB (425, 575): the
@@ -37,7 +37,7 @@ case "${ring^^}" in FFFFFF | FF0000 | 000000) fail "no focus ring above P ($ring
 xdotool key --delay 100 Tab Tab Tab Tab
 park_pointer
 e2e_shot
-convert "$E2E_TMP/screen.png" -crop 875x625+$((WINDOW_X + 18))+$((WINDOW_Y + 58)) +repage "$E2E_TMP/area.png"
+convert "$E2E_TMP/screen.png" -crop 875x625+$((CLIENT_X + 18))+$((CLIENT_Y + 58)) +repage "$E2E_TMP/area.png"
 
 # Ctrl+C: an 875 × 625 image on the clipboard, the drawing area as the screen shows it.
 xdotool key ctrl+c
@@ -48,8 +48,8 @@ xclip -display "$DISPLAY" -selection clipboard -t image/png -o >"$E2E_TMP/clip.p
 diff_pixels=$(compare -metric AE "$E2E_TMP/clip.png" "$E2E_TMP/area.png" null: 2>&1 || true)
 [ "$diff_pixels" = 0 ] || fail "clipboard image differs from the screen in $diff_pixels pixels"
 
-# Ctrl+S: Qt's save dialog, in Japanese; a path typed into it gets a PNG of the same picture.
-xdotool key ctrl+s
+# Ctrl+Shift+E: Qt's save dialog, in Japanese; a path typed into it gets a PNG of the same picture.
+xdotool key ctrl+shift+e
 dialog=$(timeout 10 xdotool search --sync --name '図を画像として保存' | head -1) || fail "no save dialog"
 sleep 0.5
 xdotool key --window "$dialog" ctrl+a

@@ -7,7 +7,7 @@ source "$(dirname "$0")/e2e.bash"
 queue_missing=$(pdf_queue_missing)
 e2e_start "$1"
 
-park_pointer() { xdotool mousemove --sync $((WINDOW_X + 1005)) $((WINDOW_Y + 695)); }
+park_pointer() { xdotool mousemove --sync $((CLIENT_X + 1005)) $((CLIENT_Y + 695)); }
 
 park_pointer
 e2e_shot
@@ -20,7 +20,7 @@ expect_canvas 425 569 FF0000 "arc band below O"
 expect_canvas 425 340 0000FF "mark of ∠AOB"
 expect_canvas $(mark_point 339.724 89.994 280 12) FF0000 "mark of ∠APB"
 expect_canvas 300 300 FFFFFF "inside the circle"
-readout_dark=$(convert "$E2E_TMP/screen.png" -crop 40x37+$((WINDOW_X + 942))+$((WINDOW_Y + 152)) -threshold 50% \
+readout_dark=$(convert "$E2E_TMP/screen.png" -crop 40x37+$((CLIENT_X + 942))+$((CLIENT_Y + 152)) -threshold 50% \
     -negate -format "%[fx:mean*w*h]" info:)
 [ "${readout_dark%.*}" -gt 20 ] || fail "the readout of ∠APB does not show"
 
@@ -78,7 +78,7 @@ expect_canvas 840 400 C0C0C0 "grid line y = 400"
 expect_canvas 830 310 FFFFFF "between grid lines"
 # The README's picture of a full lesson comes from here.
 [ -n "${LESSON_SCREENSHOT:-}" ] && convert "$E2E_TMP/screen.png" \
-    -crop "${WINDOW_WIDTH}x${WINDOW_HEIGHT}+$WINDOW_X+$WINDOW_Y" "$LESSON_SCREENSHOT"
+    -crop "${WINDOW_WIDTH}x${CLIENT_HEIGHT}+$CLIENT_X+$CLIENT_Y" "$LESSON_SCREENSHOT"
 
 # Print with a name.
 print_with_name() {
@@ -100,7 +100,7 @@ print_with_name() {
 window_click 192 24
 park_pointer
 e2e_shot
-crop="${WINDOW_WIDTH}x${WINDOW_HEIGHT}+$WINDOW_X+$WINDOW_Y"
+crop="${WINDOW_WIDTH}x${CLIENT_HEIGHT}+$CLIENT_X+$CLIENT_Y"
 convert "$E2E_TMP/initial.png" -crop "$crop" "$E2E_TMP/initial-window.png"
 convert "$E2E_TMP/screen.png" -crop "$crop" "$E2E_TMP/final-window.png"
 different=$(compare -metric AE "$E2E_TMP/initial-window.png" "$E2E_TMP/final-window.png" null: 2>&1 || true)

@@ -3,7 +3,7 @@
 source "$(dirname "$0")/e2e.bash"
 e2e_start "$1"
 
-[ "$WINDOW_WIDTH" = 1014 ] && [ "$WINDOW_HEIGHT" = 700 ] || fail "client area is ${WINDOW_WIDTH}x$WINDOW_HEIGHT"
+[ "$WINDOW_WIDTH" = 1014 ] && [ "$CLIENT_HEIGHT" = 700 ] || fail "client area is ${WINDOW_WIDTH}x$CLIENT_HEIGHT"
 title=$(xdotool getwindowname "$WINDOW")
 [ "$title" = "円周角の定理　　 by Pelmora" ] || fail "title is '$title'"
 # The program's icon, at each size it carries, is the window's icon.
@@ -26,6 +26,11 @@ for point in "300 200" "550 450" "425 250" "50 50" "860 40" "30 600" "800 150"; 
 done
 # Pale green panel.
 [ "$(window_pixel 905 50)" = "C0FFC0" ] || fail "panel is not pale green"
+# Below the menu bar the client area is, pixel for pixel, the window as it was before
+# the bar: the README's picture of the initial screen.
+convert "$E2E_TMP/screen.png" -crop "1014x700+$CLIENT_X+$CLIENT_Y" +repage "$E2E_TMP/client.png"
+different=$(compare -metric AE "$E2E_TMP/client.png" "$(dirname "$0")/../../docs/initial-screen.png" null: 2>&1 || true)
+[ "$different" = 0 ] || { cp "$E2E_TMP/client.png" /tmp/window-client.png; fail "the client area differs from docs/initial-screen.png in $different pixels"; }
 
 window_click 952 672
 for _ in $(seq 50); do kill -0 "$E2E_APP" 2>/dev/null || break; sleep 0.1; done

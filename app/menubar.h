@@ -1,0 +1,68 @@
+#pragma once
+#include <QKeySequence>
+#include <QList>
+#include <QMenuBar>
+#include <QString>
+
+#include <functional>
+
+class AboutBox;
+class Form1;
+class QAction;
+class QMenu;
+
+// The window's menu bar: ファイル, 編集, 表示 and ヘルプ. Every entry runs the routine of its
+// button or key in Form1, and an entry's key works anywhere in the window, also in full
+// screen where the bar is hidden. The bar keeps the desktop's own size at every zoom: it
+// is for the teacher's hand at the desk, and the zoom steps keep their sizes.
+//
+// Other rooms add their entries through the four menus and addEntry, for example:
+//
+//   MenuBar& bar = *form.menuBar;
+//   // At the top of ファイル, with a separator before the picture export:
+//   QAction* first = bar.file()->actions().value(0);
+//   bar.addEntry(bar.file(), "開く…", {QKeySequence::Open}, [&form] { ... }, first);
+//   bar.file()->insertSeparator(first);
+//   // A menu of its own between 表示 and ヘルプ:
+//   QMenu* motion = bar.insertMenuBefore(bar.help(), "動き(&M)");
+//   bar.addEntry(motion, "再生", {Qt::Key_F5}, [&form] { ... });
+class MenuBar : public QMenuBar {
+    Q_OBJECT
+  public:
+    explicit MenuBar(Form1& form);
+
+    QMenu* file() const { return file_; }
+    QMenu* edit() const { return edit_; }
+    QMenu* view() const { return view_; }
+    QMenu* help() const { return help_; }
+    // A new menu titled `title` just before `before` (at the end when it is null).
+    QMenu* insertMenuBefore(QMenu* before, const QString& title);
+
+    // An entry `text` in `menu` before `before` (at the end when it is null) that runs
+    // `run`. Its keys show beside it and work wherever the focus is in the window.
+    QAction* addEntry(QMenu* menu, const QString& text, const QList<QKeySequence>& keys,
+                      std::function<void()> run, QAction* before = nullptr);
+    // A checkable entry; `checked` tells its state each time the menu opens and after
+    // the entry ran, so that it follows the buttons and keys that change the same thing.
+    QAction* addCheckEntry(QMenu* menu, const QString& text, const QList<QKeySequence>& keys,
+                           std::function<void()> run, std::function<bool()> checked,
+                           QAction* before = nullptr);
+
+    // The entry of `menu` whose text (without "&") is `text`; null when there is none.
+    QAction* entry(QMenu* menu, const QString& text) const;
+
+    // "このプログラムについて": name, version, licence, Qt version and the project's address.
+    void ShowAbout();
+    AboutBox* aboutBox() const { return aboutBox_; }
+
+  private:
+    void addEntries();
+    void addTooltips();
+
+    Form1& form_;
+    QMenu* file_ = nullptr;
+    QMenu* edit_ = nullptr;
+    QMenu* view_ = nullptr;
+    QMenu* help_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+};
