@@ -124,8 +124,18 @@ void Form1::Check4_Click() {
 }
 
 // "円周上": read while dragging; letting P go takes the auxiliary line away. The
-// readout of ∠APB switches at once between the theorem and the measured angle.
+// readout of ∠APB switches at once between the theorem and the measured angle, so a
+// P that stands off the circle goes onto it at its angle, as a drag there puts it:
+// the readout tells of the P that is drawn.
 void Form1::Check9_Click() {
-    if (Check9->value() == 0) Check4->setValue(0);
+    if (Check9->value() == 1) {
+        const geometry::Point on = geometry::pointOnCircle(oX, oY, radius, angleP);
+        if (pX != on.x || pY != on.y) {
+            MoveHandle(1, angleP, toSingle(on.x), toSingle(on.y));
+            return;
+        }
+    } else {
+        Check4->setValue(0);
+    }
     UpdateReadouts();
 }

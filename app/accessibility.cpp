@@ -1,13 +1,16 @@
 #include "app/form1.h"
 
-#include <QAccessible>
-#include <QAccessibleValueChangeEvent>
+#include "app/menubar.h"
+
+#include <QMenu>
+#include <QRegularExpression>
+#include <QStringList>
 
 #include <cmath>
 
 // Names and descriptions for screen readers. Every control is named in Japanese (its
-// caption, or what it does where the caption says too little); the drawing area says
-// the figure in words and tells screen readers each time that changes.
+// caption, or what it does where the caption says too little); the drawing area's
+// description says the figure as it shows.
 
 namespace {
 
@@ -26,6 +29,7 @@ void name(QWidget* widget, const QString& accessibleName, const QString& descrip
 } // namespace
 
 void Form1::SetAccessibleNames() {
+    name(clientArea, QStringLiteral("図と操作パネル"));
     name(gamenView, QStringLiteral("円周角の図"));
     name(Command1, QStringLiteral("初期画面"), QStringLiteral("図を最初の状態に戻す"));
     name(Command6, QStringLiteral("印刷"), QStringLiteral("名前を入れてウィンドウを印刷する"));
@@ -57,59 +61,41 @@ void Form1::SetAccessibleNames() {
     name(Check5, QStringLiteral("弧ＡＢ"), QStringLiteral("弧ＡＢを表示する、メモは消去される"));
     name(Check4, QStringLiteral("補助線"), QStringLiteral("点Ｐから中心を通る直径を表示する"));
     name(Check9, QStringLiteral("円周上"), QStringLiteral("点Ｐを円周上に置く"));
-    name(Check3, QStringLiteral("前の図を消さない（nonClear）"),
-         QStringLiteral("ドラッグ中に前の位置の図を残す"));
+    name(Check3, QStringLiteral("前の図を消さない"), QStringLiteral("ドラッグ中に前の位置の図を残す"));
 
-    // The readouts keep their number as their text, which is what a screen reader
-    // reads; the description says which angle it is.
+    // The title is the logo, not the box that shows the inscribed angle's size.
+    name(Label1, QStringLiteral("表題 円周角"));
+    // The readouts are read with what they measure (access/); the degree sign follows.
     name(Label6[0], QStringLiteral("度"));
     name(Label6[1], QStringLiteral("度"));
     Label5[0]->setAccessibleDescription(QStringLiteral("中心角の大きさ（度）"));
     Label5[1]->setAccessibleDescription(QStringLiteral("円周角の大きさ（度）"));
+    for (PushButton* mode : {Command3, Command4, Command5}) mode->setShowsMode(true);
 
-    // After every handler that may change the figure: the drags, the keys, the controls.
-    // A movement changes it only while a point or the radius is dragged; the pointer
-    // passing over the canvas builds no description.
-    for (auto signal : {&CanvasWidget::pointerPressed, &CanvasWidget::pointerReleased}) {
-        connect(gamenView, signal, this, [this] { AnnounceFigure(); });
-    }
-    connect(gamenView, &CanvasWidget::pointerMoved, this, [this] {
-        if (figureMode() && dragTarget != 0) AnnounceFigure();
-    });
-    for (QAbstractButton* control : findChildren<QAbstractButton*>()) {
-        connect(control, &QAbstractButton::toggled, this, [this] { AnnounceFigure(); });
-        connect(control, &QAbstractButton::clicked, this, [this] { AnnounceFigure(); });
+    // The menu bar and its menus, named as their titles read.
+    name(menuBar, QStringLiteral("メニューバー"));
+    for (QMenu* menu : menuBar->findChildren<QMenu*>()) {
+        if (!menu->accessibleName().isEmpty()) continue;
+        const QString title = menu->title().remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+        // The bar's own menu of the entries that do not fit has no title.
+        name(menu, title.isEmpty() ? QStringLiteral("その他のメニュー") : title);
     }
 }
 
+// Only what shows on the screen: a hidden P or a hidden readout is not told.
 QString Form1::FigureDescription() const {
-    QString where;
-    if (Check9->value() == 1) {
-        where = QStringLiteral("円周上");
-    } else {
+    QStringList parts{QStringLiteral("点Ａ %1 度、点Ｂ %2 度、半径 %3")
+                          .arg(number(angleA), number(angleB), number(radius))};
+    if (figureAccess_ && figureAccess_->handleValue(1)) {
         const double distance = std::hypot(pX - oX, pY - oY);
-        if (std::abs(distance - radius) < 0.5)
-            where = QStringLiteral("円周上");
+        if (Check9->value() == 1 || std::abs(distance - radius) < 0.5)
+            parts << QStringLiteral("点Ｐ %1 度、円周上").arg(number(angleP));
         else
-            where = distance < radius ? QStringLiteral("円の内側") : QStringLiteral("円の外側");
+            parts << (distance < radius ? QStringLiteral("点Ｐは円の内側")
+                                        : QStringLiteral("点Ｐは円の外側"));
     }
-    QString text = QStringLiteral("円周角 %1 度、中心角 %2 度、点Ｐは%3")
-                       .arg(Label5[1]->text(), Label5[0]->text(), where);
-    text += QStringLiteral("。点Ａ %1 度、点Ｂ %2 度").arg(number(angleA), number(angleB));
-    if (Check9->value() == 1) text += QStringLiteral("、点Ｐ %1 度").arg(number(angleP));
-    text += QStringLiteral("、半径 %1").arg(number(radius));
-    const QString targets[4] = {QStringLiteral("点Ｐ"), QStringLiteral("点Ａ"), QStringLiteral("点Ｂ"),
-                                QStringLiteral("半径")};
-    if (keyTarget >= 1 && keyTarget <= 4) {
-        text += QStringLiteral("。矢印キーで動かすもの：") + targets[keyTarget - 1];
-    }
-    return text;
-}
-
-void Form1::AnnounceFigure() {
-    const QString description = FigureDescription();
-    if (description == gamenView->accessibleDescription()) return;
-    gamenView->setAccessibleDescription(description);
-    QAccessibleValueChangeEvent changed(gamenView, description);
-    QAccessible::updateAccessibility(&changed);
+    if (!Label5[1]->isHidden()) parts << QStringLiteral("円周角 %1 度").arg(Label5[1]->text());
+    if (!Label5[0]->isHidden()) parts << QStringLiteral("中心角 %1 度").arg(Label5[0]->text());
+    return parts.join(QStringLiteral("。")) +
+           QStringLiteral("。Ｐ、Ａ、Ｂ、Ｒで点や半径を選び、矢印キーで動かす");
 }

@@ -34,6 +34,8 @@ void setTextColour(QWidget* widget, QColor colour) {
 } // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    // First: screen readers ask for the controls' interfaces as soon as they exist.
+    figureAccess_ = std::make_unique<FigureAccess>(*this);
     fonts::installSubstitutions();
     setFixedSize(1014, 700);
     QPalette background = palette();
@@ -49,11 +51,19 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     createControls();
     connectHandlers();
     ConnectKeyboard();
-    SetAccessibleNames();
     createZoomKeys();
     CreateMenuBar();
+    SetAccessibleNames();
     Form_Load();
-    AnnounceFigure();
+    figureAccess_->FollowFigure();
+}
+
+// The controls outlive the Form1 part of the window by the QWidget destructor, which
+// takes the focus from them and hides them: their signals must not reach a handler
+// of a window that is gone.
+Form1::~Form1() {
+    figureAccess_.reset();
+    for (QWidget* control : clientArea->findChildren<QWidget*>()) control->blockSignals(true);
 }
 
 void Form1::createControls() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "access/figureaccess.h"
 #include "canvas/canvas.h"
 #include "canvas/canvasmarks.h"
 #include "canvas/canvaswidget.h"
@@ -30,6 +31,7 @@ class Form1 : public QWidget {
     Q_OBJECT
   public:
     explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
 
     // --- Figure state ---------------------------------------------------------
     double aX = 0, aY = 0; // point A
@@ -146,10 +148,10 @@ class Form1 : public QWidget {
     std::unique_ptr<SavePrompt> savePrompt = std::make_unique<SavePrompt>();
     HelpWindow* helpWindow = nullptr;
 
-    // --- Names and descriptions for screen readers (app/accessibility.cpp) ------
+    // --- Screen readers (names: app/accessibility.cpp; the drawing area: access/) --
     void SetAccessibleNames();
-    QString FigureDescription() const; // the figure in words
-    void AnnounceFigure();             // a changed description goes to screen readers
+    QString FigureDescription() const; // what the figure shows, in words
+    FigureAccess& figureAccess() { return *figureAccess_; }
 
     // --- Zoom and full screen (app/zoom.cpp) ------------------------------------
     // One factor scales the whole client area: the controls' boxes and fonts and the
@@ -236,4 +238,6 @@ class Form1 : public QWidget {
     bool fullScreenView_ = false;
     QPoint normalPosition_;
     QShortcut* leaveKey_ = nullptr;
+    // Declared last, so it goes first: nothing is said of a window being taken down.
+    std::unique_ptr<FigureAccess> figureAccess_;
 };

@@ -2,6 +2,7 @@
 
 #include "figure/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 // The keys on the drawing area. P, A, B and R (or Tab inside the area) choose what the
@@ -16,6 +17,8 @@ constexpr int kAlt = 4;
 constexpr int kLastTarget = 4;     // the radius handle
 constexpr double kRingRadius = 12; // the focus ring about the chosen point
 constexpr float kHandleHalf = 4;   // half the side of the radius handle
+constexpr float kRightEdge = Canvas::kWidth - 1;
+constexpr float kBottomEdge = Canvas::kHeight - 1;
 
 // +1 for → and ↑ (anticlockwise, larger), -1 for ← and ↓, 0 for other keys.
 int arrowSign(int key) {
@@ -42,7 +45,7 @@ void Form1::ConnectKeyboard() {
 
 bool Form1::gamen_KeyDown(int key, int shift) {
     const bool used = KeyOnCanvas(key, shift);
-    if (used) AnnounceFigure();
+    if (used && figureAccess_) figureAccess_->KeyUsed();
     return used;
 }
 
@@ -99,7 +102,7 @@ void Form1::gamen_FocusChange(bool in, int reason) {
     if (!in) return;
     if (reason == Qt::TabFocusReason) keyTarget = 1;
     if (reason == Qt::BacktabFocusReason) keyTarget = kLastTarget;
-    AnnounceFigure();
+    if (figureAccess_) figureAccess_->FocusEntered();
 }
 
 // While a tool is on the figure holds still for the keys as it does for the pointer.
@@ -114,10 +117,12 @@ void Form1::NudgeHandle(int key, int shift) {
             const geometry::Point at = geometry::pointOnCircle(oX, oY, radius, angle);
             MoveHandle(1, angle, geometry::toSingle(at.x), geometry::toSingle(at.y));
         } else {
-            // A free P follows the arrow across the screen, as the pointer would take it.
+            // A free P follows the arrow across the screen, as the pointer would take
+            // it, and stops at the edges of the drawing area, where it can be seen.
             const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
-            const float x = geometry::toSingle(pX + (across ? sign * step : 0));
-            const float y = geometry::toSingle(pY - (across ? 0 : sign * step));
+            const float x = std::clamp(geometry::toSingle(pX + (across ? sign * step : 0)), 0.0f, kRightEdge);
+            const float y =
+                std::clamp(geometry::toSingle(pY - (across ? 0 : sign * step)), 0.0f, kBottomEdge);
             MoveHandle(1, geometry::pointerAngle(oX, oY, x, y), x, y);
         }
         break;

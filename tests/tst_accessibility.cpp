@@ -1,9 +1,12 @@
-// What a screen reader gets: Japanese names on every control, the readouts' numbers
-// as text, the drawing area's description of the figure, and the events that tell
-// of a change.
+// What a screen reader gets: Japanese names on every control, the readouts while they
+// show, the drawing area's handles with their values, and the events that tell of a
+// change: one a key, none of anything hidden.
+#include "app/menubar.h"
 #include "formprobe.h"
 
 #include <QAccessible>
+#include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -13,16 +16,33 @@ namespace {
 
 struct Heard {
     QAccessible::Event type;
-    QObject* object;
-    QString value;
+    QAccessibleInterface* iface;
+    QString value; // the new value, or the name of what showed
 };
 QList<Heard> heard;
 
 void listen(QAccessibleEvent* event) {
+    QAccessibleInterface* iface = event->accessibleInterface();
     QString value;
     if (event->type() == QAccessible::ValueChanged)
         value = static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
-    heard.append({event->type(), event->object(), value});
+    else if (iface)
+        value = iface->text(QAccessible::Name);
+    heard.append({event->type(), iface, value});
+}
+
+// The events of the drawing area's handles and news since the list was cleared, as
+// "focus 点Ａ", "value 225", "said 点Ａ 226 度、円周角 49 度".
+QStringList areaEvents(Form1& form) {
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(form.gamenView);
+    QStringList events;
+    for (const Heard& event : heard) {
+        if (!event.iface || event.iface->parent() != area) continue;
+        if (event.type == QAccessible::Focus) events << "focus " + event.value;
+        if (event.type == QAccessible::ValueChanged) events << "value " + event.value;
+        if (event.type == QAccessible::ObjectShow) events << "said " + event.value;
+    }
+    return events;
 }
 
 QString accessibleText(QObject* object, QAccessible::Text text) {
@@ -30,26 +50,11 @@ QString accessibleText(QObject* object, QAccessible::Text text) {
     return iface ? iface->text(text) : QStringLiteral("<none>");
 }
 
-int valueChanges(const Form1& form) {
-    int count = 0;
-    for (const Heard& event : heard)
-        if (event.type == QAccessible::ValueChanged && event.object == form.gamenView) ++count;
-    return count;
-}
-
 // A real drag with the mouse on the drawing area, so that the window's own wiring runs.
 void mouseDrag(Form1& form, double fromX, double fromY, double toX, double toY) {
     QTest::mousePress(form.gamenView, Qt::LeftButton, {}, probe::widgetPoint(fromX, fromY));
     QTest::mouseMove(form.gamenView, probe::widgetPoint(toX, toY));
     QTest::mouseRelease(form.gamenView, Qt::LeftButton, {}, probe::widgetPoint(toX, toY));
-}
-
-// The text of the latest value change of the drawing area.
-QString lastValue(const Form1& form) {
-    for (qsizetype i = heard.size() - 1; i >= 0; --i)
-        if (heard[i].type == QAccessible::ValueChanged && heard[i].object == form.gamenView)
-            return heard[i].value;
-    return QString();
 }
 
 bool japanese(const QString& text) {
@@ -124,7 +129,9 @@ void TestAccessibility::names_data() {
     QTest::newRow("円周上") << "Check9"
                             << "円周上";
     QTest::newRow("nonClear") << "Check3"
-                              << "前の図を消さない（nonClear）";
+                              << "前の図を消さない";
+    QTest::newRow("logo") << "Label1"
+                          << "表題 円周角";
     QTest::newRow("line box 3") << "Check1(2)"
                                 << "直線 3";
     QTest::newRow("line colour black") << "Option2(3)"
@@ -149,13 +156,13 @@ void TestAccessibility::names() {
         {"Check2(0)", form.Check2[0]},     {"Check5", form.Check5},         {"Check4", form.Check4},
         {"Check9", form.Check9},           {"Check3", form.Check3},         {"Check1(2)", form.Check1[2]},
         {"Option2(3)", form.Option2[3]},   {"Option1(3)", form.Option1[3]}, {"Option1(5)", form.Option1[5]},
-        {"gamen", form.gamenView}};
+        {"gamen", form.gamenView},         {"Label1", form.Label1}};
     QVERIFY(controls.contains(control));
     QCOMPARE(accessibleText(controls[control], QAccessible::Name), name);
 }
 
-// Every button, box and option of the window, whatever it is: a Japanese name, and
-// the buttons also say what they do.
+// Every button, box, option and menu of the window, whatever it is: a Japanese name,
+// and the buttons also say what they do.
 void TestAccessibility::everyControlHasAJapaneseName() {
     Form1 form;
     const QList<QAbstractButton*> controls = form.findChildren<QAbstractButton*>();
@@ -167,14 +174,23 @@ void TestAccessibility::everyControlHasAJapaneseName() {
         if (qobject_cast<QPushButton*>(control))
             QVERIFY2(japanese(accessibleText(control, QAccessible::Description)), qPrintable(name));
     }
+    // The menu bar and its menus too.
+    QList<QWidget*> menus{form.menuBar};
+    for (QMenu* menu : form.findChildren<QMenu*>()) menus << menu;
+    for (QWidget* menu : menus)
+        QVERIFY2(japanese(accessibleText(menu, QAccessible::Name)), qPrintable(menu->objectName()));
 }
 
-// The readouts are read as their numbers, with what they measure; the degree sign is "度".
+// The readouts are read with what they measure while they show, and keep their numbers
+// to themselves while hidden; the degree sign is "度".
 void TestAccessibility::readoutsAreText() {
     Form1 form;
     probe::dragPTo(form, 270);
-    QCOMPARE(accessibleText(form.Label5[0], QAccessible::Name), QStringLiteral("260"));
-    QCOMPARE(accessibleText(form.Label5[1], QAccessible::Name), QStringLiteral("130"));
+    QCOMPARE(accessibleText(form.Label5[0], QAccessible::Name), QStringLiteral("中心角（表示していない）"));
+    form.Check8->setValue(1);
+    form.Check2[0]->setValue(1);
+    QCOMPARE(accessibleText(form.Label5[0], QAccessible::Name), QStringLiteral("中心角 260"));
+    QCOMPARE(accessibleText(form.Label5[1], QAccessible::Name), QStringLiteral("円周角（表示していない）"));
     QCOMPARE(accessibleText(form.Label5[0], QAccessible::Description),
              QStringLiteral("中心角の大きさ（度）"));
     QCOMPARE(accessibleText(form.Label5[1], QAccessible::Description),
@@ -185,25 +201,25 @@ void TestAccessibility::readoutsAreText() {
 
 void TestAccessibility::description_data() {
     QTest::addColumn<QString>("steps"); // a: A one degree on by a key; d: P dragged to 270;
-                                        // f: P let go off the circle and moved inside; r: R chosen
+                                        // f: P let go off the circle and moved inside;
+                                        // s: P, its chords and both readouts shown
     QTest::addColumn<QString>("description");
-    QTest::newRow("initial figure")
-        << ""
-        << "円周角 50 度、中心角 100 度、点Ｐは円周上。点Ａ 220 度、点Ｂ 320 度、点Ｐ 110 度、半径 250";
-    QTest::newRow("A one degree on")
-        << "a"
-        << "円周角 49.5 度、中心角 99 度、点Ｐは円周上。点Ａ 221 度、点Ｂ 320 度、点Ｐ 110 度、半径 250"
-           "。矢印キーで動かすもの：点Ａ";
+    const QString keys = "。Ｐ、Ａ、Ｂ、Ｒで点や半径を選び、矢印キーで動かす";
+    QTest::newRow("initial figure: P and the readouts hidden") << ""
+                                                               << "点Ａ 220 度、点Ｂ 320 度、半径 250" + keys;
+    QTest::newRow("A one degree on, hidden P") << "da"
+                                               << "点Ａ 221 度、点Ｂ 320 度、半径 250" + keys;
+    QTest::newRow("all shown")
+        << "s"
+        << "点Ａ 220 度、点Ｂ 320 度、半径 250。点Ｐ 110 度、円周上。円周角 50 度。中心角 100 度" + keys;
     QTest::newRow("P on the arc")
-        << "d"
-        << "円周角 130 度、中心角 260 度、点Ｐは円周上。点Ａ 220 度、点Ｂ 320 度、点Ｐ 270 度、半径 250";
+        << "sd"
+        << "点Ａ 220 度、点Ｂ 320 度、半径 250。点Ｐ 270 度、円周上。円周角 130 度。中心角 "
+           "260 度" +
+               keys;
     QTest::newRow("P inside")
-        << "f"
-        << "円周角 68 度、中心角 100 度、点Ｐは円の内側。点Ａ 220 度、点Ｂ 320 度、半径 250";
-    QTest::newRow("radius chosen")
-        << "r"
-        << "円周角 50 度、中心角 100 度、点Ｐは円周上。点Ａ 220 度、点Ｂ 320 度、点Ｐ 110 度、半径 250"
-           "。矢印キーで動かすもの：半径";
+        << "sf"
+        << "点Ａ 220 度、点Ｂ 320 度、半径 250。点Ｐは円の内側。円周角 68 度。中心角 100 度" + keys;
 }
 
 void TestAccessibility::description() {
@@ -219,54 +235,64 @@ void TestAccessibility::description() {
         } else if (step == 'f') {
             form.Check9->setValue(0);
             mouseDrag(form, form.pX, form.pY, 425, 200);
-        } else if (step == 'r') {
-            QTest::keyClick(form.gamenView, Qt::Key_R);
+        } else if (step == 's') {
+            for (CheckBox* box : {form.Check6, form.Check7, form.Check2[1], form.Check8, form.Check2[0]})
+                box->setValue(1);
         }
     }
     QCOMPARE(accessibleText(form.gamenView, QAccessible::Description), description);
 }
 
-// A value-change event with the new description goes out after each drag or key that
-// changes the figure, and none after one that changes nothing.
+// Tab into the area focuses P; a letter focuses its handle; an arrow says the new value
+// once, with a shown readout that changed in the same words; a move refused, a key not
+// used, a hidden readout: nothing. A drag says its change when it ends.
 void TestAccessibility::changesAreAnnounced() {
     if (!QAccessible::isActive()) QSKIP("this platform has no accessibility bridge");
     Form1 form;
     form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    heard.clear();
-
-    QTest::keyClick(form.gamenView, Qt::Key_A);
-    QCOMPARE(valueChanges(form), 1); // the choice is said too
-    QTest::keyClick(form.gamenView, Qt::Key_Right, Qt::ShiftModifier);
-    QCOMPARE(valueChanges(form), 2);
-    QVERIFY(lastValue(form).startsWith(QStringLiteral("円周角 47.5 度、中心角 95 度")));
-    QCOMPARE(lastValue(form), accessibleText(form.gamenView, QAccessible::Description));
-
-    // A move refused at the limit, and a key the area does not use: nothing to say.
-    form.angleA = 304;
-    QTest::keyClick(form.gamenView, Qt::Key_Right);
-    const int before = valueChanges(form);
-    QTest::keyClick(form.gamenView, Qt::Key_Right);
-    QTest::keyClick(form.gamenView, Qt::Key_X);
-    QCOMPARE(valueChanges(form), before);
-
-    // A real drag of B with the mouse.
-    mouseDrag(form, form.bX, form.bY, 425 + 200, 325 + 73); // 339.9 and a little
-    QCOMPARE(valueChanges(form), before + 1);
-    QVERIFY2(lastValue(form).contains(QStringLiteral("点Ｂ 339.9 度")), qPrintable(lastValue(form)));
-
-    // Tab into the area chooses P, and says so.
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
     form.Command4->setFocus(Qt::OtherFocusReason);
-    form.gamenView->setFocus(Qt::TabFocusReason);
-    QCOMPARE(valueChanges(form), before + 2);
-    QVERIFY2(lastValue(form).endsWith(QStringLiteral("矢印キーで動かすもの：点Ｐ")),
-             qPrintable(lastValue(form)));
-    form.gamenView->clearFocus();
+    heard.clear();
+    QTest::keyClick(form.Command4, Qt::Key_Tab);
+    QTRY_COMPARE(areaEvents(form), QStringList{"focus 点Ｐ（表示していない）"});
+    QCOMPARE(accessibleText(form.gamenView, QAccessible::Description).contains("110"), false);
 
-    // "初期画面" brings the first figure back, and says so.
-    form.Command1->click();
-    QCOMPARE(valueChanges(form), before + 3);
-    QVERIFY(lastValue(form).startsWith(QStringLiteral("円周角 50 度、中心角 100 度")));
+    const QList<std::pair<QString, QStringList>> steps{
+        {"a", {"focus 点Ａ"}},
+        {"→", {"value 221"}}, // both readouts hidden
+        {"⇧→", {"value 226"}},
+        {"+", {}}, // "円周角" shown: its value is said when it changes
+        {"→", {"said 点Ａ 227 度、円周角 46.5 度"}},
+        {"x", {}},
+        {"r", {"focus 半径"}},
+        {"→", {"value 251"}}, // the readouts stay
+    };
+    for (const auto& [key, expected] : steps) {
+        heard.clear();
+        if (key == "+") {
+            for (CheckBox* box : {form.Check6, form.Check7, form.Check2[1]}) box->setValue(1);
+        } else if (key.startsWith("⇧")) {
+            QTest::keyClick(form.gamenView, Qt::Key_Right, Qt::ShiftModifier);
+        } else {
+            QTest::keyClick(form.gamenView, key == "→" ? Qt::Key_Right : Qt::Key(key[0].toUpper().unicode()));
+        }
+        QCOMPARE(areaEvents(form), expected);
+    }
+    // Nothing tells the hidden central angle.
+    for (const Heard& event : heard) QVERIFY(!event.value.contains("中心角 "));
+
+    // A drag of A: one word at the end, with the readout that changed (the radius's
+    // layout took the readout down).
+    for (CheckBox* box : {form.Check7, form.Check2[1]}) box->setValue(1);
+    heard.clear();
+    QTest::mousePress(form.gamenView, Qt::LeftButton, {}, probe::widgetPoint(form.aX, form.aY));
+    for (int step = 1; step <= 20; ++step)
+        QTest::mouseMove(form.gamenView, probe::widgetPoint(form.aX, form.aY + step));
+    QTest::mouseRelease(form.gamenView, Qt::LeftButton, {}, probe::widgetPoint(form.aX, form.aY));
+    const QStringList said = areaEvents(form);
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said[0].startsWith("said 点Ａ ") && said[0].contains("円周角 "), qPrintable(said[0]));
 }
 
 QTEST_MAIN(TestAccessibility)

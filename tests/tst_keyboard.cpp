@@ -176,6 +176,18 @@ void TestKeyboard::arrows_data() {
                                     << "";
     QTest::newRow("free P Ctrl+←") << 1 << true << left << ctrl << 1 << -1.0 << -0.1 << 0.0 << "100"
                                    << "";
+    // Keys keep a free P inside the drawing area (0..874, 0..624), where it shows; at
+    // the bottom it stands beyond the chord AB.
+    const geometry::Point p = geometry::pointOnCircle(425, 325, 250, 110);
+    QTest::newRow("free P Shift+→ stops at the right edge")
+        << 1 << true << right << shift << 200 << -1.0 << 874 - p.x << 0.0 << "100"
+        << "";
+    QTest::newRow("free P Shift+↑ stops at the top edge")
+        << 1 << true << up << shift << 200 << -1.0 << 0.0 << -p.y << "100"
+        << "";
+    QTest::newRow("free P Shift+↓ stops at the bottom edge")
+        << 1 << true << down << shift << 200 << -1.0 << 0.0 << 624 - p.y << "260"
+        << "";
 }
 
 void TestKeyboard::arrows() {

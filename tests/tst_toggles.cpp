@@ -34,11 +34,15 @@ CheckBox* box(Form1& form, const QString& name) {
 }
 
 // "+6" ticks Check6 as a click would (the box must be enabled), "-6" unticks it,
-// "reset" presses "初期画面".
+// "reset" presses "初期画面", "out" drags P to a place outside the circle.
 bool play(Form1& form, const QString& script) {
     for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
         if (step == "reset") {
             form.Command1_Click();
+            continue;
+        }
+        if (step == "out") {
+            probe::drag(form, form.pX, form.pY, 560, 40);
             continue;
         }
         CheckBox* target = box(form, step.mid(1));
@@ -166,6 +170,10 @@ void TestToggles::cascades_data() {
                                            << "0000001"
                                            << "000"
                                            << "dotO dotA dotB";
+    QTest::newRow("on-circle ticked again takes a free P onto the circle") << "+6 -9 out +9"
+                                                                           << "1000001"
+                                                                           << "100"
+                                                                           << "dotP dotO dotA dotB letP";
     QTest::newRow("arc box changes no mark") << "+5"
                                              << "0000001"
                                              << "000"
@@ -187,6 +195,24 @@ void TestToggles::cascades() {
     QTEST(values(form), "values");
     QTEST(enabled(form), "enabled");
     QTEST(shownMarks(form), "shown");
+
+    // Whatever the steps, a ticked "円周上" has P drawn on the ring, and the readouts
+    // tell the angles of the figure drawn.
+    if (form.Check9->value() == 1) {
+        QVERIFY(std::abs(std::hypot(form.pX - form.oX, form.pY - form.oY) - form.radius) < 0.01);
+        if (form.marks.Shape4.visible) {
+            QCOMPARE(probe::countShown(probe::shown(form), form.pX - 1, form.pY - 1, 1, probe::kRed), 9);
+            QCOMPARE(form.marks.Shape4.left, geometry::toSingle(form.pX - 5));
+        }
+    }
+    const double ax = form.aX - form.pX, ay = form.aY - form.pY, bx = form.bX - form.pX,
+                 by = form.bY - form.pY;
+    const double atP = std::acos((ax * bx + ay * by) / std::hypot(ax, ay) / std::hypot(bx, by)) * 180 / M_PI;
+    QVERIFY2(std::abs(form.Label5[1]->text().toDouble() - atP) < 1.2, qPrintable(form.Label5[1]->text()));
+    QCOMPARE(form.Label5[0]->text(),
+             QString::number(geometry::subtendedCentralAngle(
+                 geometry::figureCaseOfSide({form.aX, form.aY}, {form.bX, form.bY}, {form.pX, form.pY}),
+                 form.angleA, form.angleB)));
 }
 
 // The dot of P is placed where P is now, both by "点Ｐ" and by unticking "∠ＡＰＢ".
@@ -318,8 +344,9 @@ void TestToggles::pixels_drawnAngleMarks() {
     QCOMPARE(form.gamen.pixel(425, 335), probe::kWhite);
 }
 
-// A P let go off the circle and then given its auxiliary line: the line starts at
-// P and passes through O.
+// A P let go off the circle and then given its auxiliary line: "円周上" comes back
+// with the line and takes P onto the circle at its angle; the line starts at P and
+// passes through O.
 void TestToggles::auxiliaryLineRunsThroughAFreeP() {
     Form1 form;
     form.Check9->setValue(0);
@@ -330,8 +357,10 @@ void TestToggles::auxiliaryLineRunsThroughAFreeP() {
     form.Check4->setValue(1);
     const SegmentMark& line = form.marks.Line1[2];
     QVERIFY(line.visible);
-    QCOMPARE(line.x1, 520.0f);
-    QCOMPARE(line.y1, 200.0f);
+    QCOMPARE(form.Check9->value(), 1);
+    QCOMPARE(form.angleP, geometry::pointerAngle(form.oX, form.oY, 520, 200));
+    QCOMPARE(line.x1, geometry::toSingle(form.pX));
+    QCOMPARE(line.y1, geometry::toSingle(form.pY));
     const double cross =
         (line.x2 - line.x1) * (form.oY - line.y1) - (line.y2 - line.y1) * (form.oX - line.x1);
     const double length = std::hypot(line.x2 - line.x1, line.y2 - line.y1);

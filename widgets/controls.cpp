@@ -1,5 +1,7 @@
 #include "widgets/controls.h"
 
+#include <QAccessible>
+
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {}
 
 void CheckBox::onClick(std::function<void()> handler) {
@@ -26,9 +28,16 @@ PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(ca
 }
 
 void PushButton::setBoldCaption(bool bold) {
+    if (bold == boldCaption()) return;
     QFont captionFont = font();
     captionFont.setBold(bold);
     setFont(captionFont);
+    if (showsMode_ && QAccessible::isActive()) {
+        QAccessible::State pressed;
+        pressed.checked = true;
+        QAccessibleStateChangeEvent changed(this, pressed);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void PushButton::onClick(std::function<void()> handler) {

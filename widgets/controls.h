@@ -41,7 +41,14 @@ class PushButton : public QPushButton {
     PushButton(const QString& caption, QWidget* parent);
     void setBoldCaption(bool bold);
     bool boldCaption() const { return font().bold(); }
+    // The button switches a mode: screen readers hear it as a toggle button, pressed
+    // while the caption is bold.
+    void setShowsMode(bool mode) { showsMode_ = mode; }
+    bool showsMode() const { return showsMode_; }
     void onClick(std::function<void()> handler);
+
+  private:
+    bool showsMode_ = false;
 };
 
 // A label that keeps its right edge while its caption grows or shrinks.

@@ -158,3 +158,21 @@ mark_point() {
     awk -v x="$1" -v y="$2" -v a="$3" -v d="$4" \
         'BEGIN { r = a * 3.141592653589793 / 180; printf "%d %d\n", x + d * cos(r) + 0.5, y - d * sin(r) + 0.5 }'
 }
+
+# Runs the calling test again inside a D-Bus session bus of its own with the AT-SPI
+# bus on it, as a desktop session has them for a screen reader; the program started
+# later by e2e_start speaks to it. Call before anything else, with the test's arguments.
+e2e_accessibility_session() {
+    if [ -z "${E2E_DBUS_SESSION:-}" ]; then
+        command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed (tools/install-deps)"
+        [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed (tools/install-deps)"
+        /usr/bin/python3 -c "import pyatspi" 2>/dev/null || skip "python3-pyatspi is not installed (tools/install-deps)"
+        trap - EXIT
+        rm -rf "$E2E_TMP"
+        E2E_DBUS_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+    fi
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    E2E_ATSPI=$!
+    trap 'kill "$E2E_ATSPI" 2>/dev/null || true; e2e_cleanup' EXIT
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}

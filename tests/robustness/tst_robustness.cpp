@@ -318,6 +318,15 @@ void TestRobustness::randomEvents() {
         c.pOnA, c.freeReadouts);
     QVERIFY(c.dragMoves[1] > 0 && c.dragMoves[2] > 0 && c.dragMoves[3] > 0 && c.radiusChanges > 0 &&
             c.pOnA > 0 && c.freeReadouts > 0);
+
+    // The window goes shown, with the keyboard in the drawing area: its destructor
+    // takes the focus away from the area, and nothing may reach the window's handlers
+    // after the window itself has gone.
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.gamenView->setFocus(Qt::TabFocusReason);
+    QVERIFY(form.gamenView->hasFocus());
 }
 
 QTEST_MAIN(TestRobustness)
