@@ -1,5 +1,8 @@
 #include "app/form1.h"
 
+#include "widgets/safesave.h"
+
+#include <QBuffer>
 #include <QClipboard>
 #include <QDateTime>
 #include <QDir>
@@ -55,13 +58,19 @@ void Form1::SaveDrawingArea() {
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     const QString title = QStringLiteral("図を画像として保存");
     savePrompt->setZoom(zoom());
-    QString path = savePrompt->ask(this, title, QDir(folder).filePath(SuggestedPictureName()));
+    const QString chosen = savePrompt->ask(this, title, QDir(folder).filePath(SuggestedPictureName()));
+    // The file really written: a typed name gets ".png", and that is the file asked about.
+    const QString path = SavePrompt::writtenPath(chosen, QStringLiteral("png"));
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) != 0) {
-        path += QStringLiteral(".png");
-    }
-    if (!picture.save(path, "PNG")) {
+    if (QFileInfo::exists(path) && !savePrompt->confirmReplace(this, title, path)) return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const QString reason = SafeSave::write(path, png);
+    if (!reason.isEmpty()) {
         QMessageBox::warning(
-            this, title, QStringLiteral("保存できませんでした。\n%1").arg(QDir::toNativeSeparators(path)));
+            this, title,
+            QStringLiteral("保存できませんでした。\n%1\n%2").arg(QDir::toNativeSeparators(path), reason));
     }
 }

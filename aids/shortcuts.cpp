@@ -27,6 +27,7 @@ QList<QPair<QString, QString>> helpRows() {
         row("Ctrl+P", "印刷"),
         row("Ctrl+C", "図（描画エリア）を画像としてコピーする"),
         row("Ctrl+Shift+C", "ウィンドウ全体を画像としてコピーする"),
+        row("Ctrl+O / Ctrl+S", "授業ファイルを開く / 保存する（Ctrl+Shift+S で名前を付けて保存）"),
         row("Ctrl+Shift+E", "図を PNG 画像として書き出す"),
         row("F11", "全画面表示（Esc で戻る）"),
         row("Ctrl+＋ / Ctrl+− / Ctrl+0", "拡大 / 縮小 / 元の大きさ"),

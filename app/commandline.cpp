@@ -47,6 +47,8 @@ CommandLine::CommandLine() {
     parser_.addHelpOption();
     parser_.addVersionOption();
     zoomoption::add(parser_);
+    parser_.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A lesson file (*.enshu) to open."),
+                                  QStringLiteral("[file]"));
     for (const QtOption& option : kQtOptions) {
         QCommandLineOption qtOption(QString::fromLatin1(option.name), QString::fromUtf8(option.description));
         if (option.valueName) qtOption.setValueName(QString::fromLatin1(option.valueName));
@@ -71,8 +73,8 @@ std::optional<int> CommandLine::read(const QStringList& arguments, QTextStream& 
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
         return 0;
     }
-    if (!parser_.positionalArguments().isEmpty()) {
-        err << name << ": unexpected argument '" << parser_.positionalArguments().first() << "'\n"
+    if (parser_.positionalArguments().size() > 1) {
+        err << name << ": unexpected argument '" << parser_.positionalArguments().at(1) << "'\n"
             << "Try '" << name << " --help' for the options.\n";
         return 1;
     }
@@ -82,6 +84,10 @@ std::optional<int> CommandLine::read(const QStringList& arguments, QTextStream& 
         return 1;
     }
     return std::nullopt;
+}
+
+QString CommandLine::lessonFile() const {
+    return parser_.positionalArguments().value(0);
 }
 
 std::optional<int> CommandLine::read(int argc, char* argv[]) {

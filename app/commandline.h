@@ -21,6 +21,8 @@ class CommandLine {
     std::optional<int> read(int argc, char* argv[]);
 
     const QCommandLineParser& parser() const { return parser_; }
+    // The lesson file named on the command line, or an empty text.
+    QString lessonFile() const;
 
   private:
     QCommandLineParser parser_;

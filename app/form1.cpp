@@ -56,6 +56,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     SetAccessibleNames();
     Form_Load();
     figureAccess_->FollowFigure();
+    lessonFiles = new LessonFiles(*this);
 }
 
 // The controls outlive the Form1 part of the window by the QWidget destructor, which

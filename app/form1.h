@@ -3,6 +3,7 @@
 #include "canvas/canvas.h"
 #include "canvas/canvasmarks.h"
 #include "canvas/canvaswidget.h"
+#include "lesson/lessonfiles.h"
 #include "printing/nameprompt.h"
 #include "printing/windowprinter.h"
 #include "widgets/controls.h"
@@ -147,6 +148,9 @@ class Form1 : public QWidget {
     bool pictureTaking = false; // a picture is being painted: no focus ring in it
     std::unique_ptr<SavePrompt> savePrompt = std::make_unique<SavePrompt>();
     HelpWindow* helpWindow = nullptr;
+
+    // --- Lesson files: open, save, recent files, the last figure kept (lesson/lessonfiles.cpp)
+    LessonFiles* lessonFiles = nullptr;
 
     // --- Screen readers (names: app/accessibility.cpp; the drawing area: access/) --
     void SetAccessibleNames();

@@ -27,6 +27,10 @@ int main(int argc, char* argv[]) {
     Form1 window;
     window.StartZoom(zoom);
     QObject::connect(&window, &Form1::quitRequested, &app, [] { QCoreApplication::exit(0); });
+    // The program keeps the last figure in its data folder; a window in a test does not.
+    window.lessonFiles->keepLastFigure(true);
     window.show();
+    if (const QString lesson = commandLine.lessonFile(); !lesson.isEmpty())
+        window.lessonFiles->OpenFile(lesson);
     return app.exec();
 }

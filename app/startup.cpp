@@ -62,6 +62,8 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
+    // A lesson with a file asks before its unsaved changes go; the last figure is kept.
+    if (!lessonFiles->MayLeave()) return;
     hide();
     emit quitRequested();
 }

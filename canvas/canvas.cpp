@@ -185,6 +185,13 @@ void Canvas::clear() {
     image_.fill(kWhite);
 }
 
+bool Canvas::restore(const QImage& picture) {
+    if (picture.width() != kWidth || picture.height() != kHeight) return false;
+    image_ =
+        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
 void Canvas::plot(int x, int y, QRgb colour) {
     if (x >= 0 && y >= 0 && x < kWidth && y < kHeight) row(y)[x] = colour;
 }

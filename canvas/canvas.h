@@ -41,6 +41,9 @@ class Canvas {
     // The drawn image as it stands, for printing.
     QImage snapshot() const { return image_.copy(); }
     const QImage& image() const { return image_; }
+    // Puts a kept drawing back. It shares the kept image until the next operation
+    // writes; a picture of another size is refused (false) and the drawing stays.
+    bool restore(const QImage& picture);
     QRgb pixel(int x, int y) const { return image_.pixel(x, y); }
 
   private:

@@ -1,4 +1,4 @@
-# The program as a desktop knows it: the menu entry, the icons, the AppStream
+# The program as a desktop knows it: the menu entry, the icons, the lesson file type, the AppStream
 # metadata and the manual page, and their install rules (debian/ packages them).
 include(GNUInstallDirs)
 
@@ -50,4 +50,9 @@ install(FILES ${ENSHUKAKU_DIST}/${ENSHUKAKU_APP_ID}.desktop DESTINATION ${CMAKE_
 install(FILES ${ENSHUKAKU_DIST_OUT}/${ENSHUKAKU_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${ENSHUKAKU_DIST}/enshukaku.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${ENSHUKAKU_DIST_OUT}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+# The lesson file's type, so that a double-click opens a lesson, and its icon.
+install(FILES ${ENSHUKAKU_DIST}/enshukaku-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME enshukaku.xml)
+install(FILES ${ENSHUKAKU_DIST}/application-x-enshukaku-lesson.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
 install(FILES ${ENSHUKAKU_DIST_OUT}/enshukaku.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

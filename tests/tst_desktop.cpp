@@ -34,7 +34,7 @@ void TestDesktop::commandLine_data() {
     QTest::newRow("--version") << QStringList{p, "--version"} << 0 << kVersionLine << QString();
     QTest::newRow("-v") << QStringList{p, "-v"} << 0 << kVersionLine << QString();
     QTest::newRow("--help usage") << QStringList{p, "--help"} << 0
-                                  << " [options]\n円周角の定理: a classroom aid" << QString();
+                                  << " [options] [file]\n円周角の定理: a classroom aid" << QString();
     QTest::newRow("-h lists --version") << QStringList{p, "-h"} << 0 << "-v, --version" << QString();
     QTest::newRow("--help lists Qt's -platform")
         << QStringList{p, "--help"} << 0 << "--platform <name[:options]>" << QString();
@@ -49,8 +49,9 @@ void TestDesktop::commandLine_data() {
     QTest::newRow("unknown option") << QStringList{p, "--zoom-out"} << 1 << QString()
                                     << "enshukaku: Unknown option 'zoom-out'.";
     QTest::newRow("missing value") << QStringList{p, "-platform"} << 1 << QString() << "Missing value after";
-    QTest::newRow("a file") << QStringList{p, "lesson.txt"} << 1 << QString()
-                            << "enshukaku: unexpected argument 'lesson.txt'";
+    QTest::newRow("a lesson file") << QStringList{p, "lesson.enshu"} << kStarts << QString() << QString();
+    QTest::newRow("two files") << QStringList{p, "a.enshu", "lesson.txt"} << 1 << QString()
+                               << "enshukaku: unexpected argument 'lesson.txt'";
     QTest::newRow("zoom not understood") << QStringList{p, "--zoom", "big"} << 1 << QString()
                                          << "enshukaku: --zoom takes a factor from 0.5 to 3 or \"fit\", not "
                                             "\"big\"\nTry 'enshukaku --help' for the options.";
@@ -113,7 +114,7 @@ void TestDesktop::programAnswersWithoutDisplay_data() {
     QTest::addColumn<QString>("err"); // the start of the error output
     QTest::newRow("--version") << QStringList{"--version"} << 0 << kVersionLine << QString();
     QTest::newRow("--help") << QStringList{"--help"} << 0
-                            << QStringLiteral("Usage: " ENSHUKAKU_PROGRAM " [options]\n") << QString();
+                            << QStringLiteral("Usage: " ENSHUKAKU_PROGRAM " [options] [file]\n") << QString();
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << QString()
                                     << "enshukaku: Unknown option";
     QTest::newRow("zoom not understood")

@@ -150,6 +150,10 @@ void TestShortcuts::saveDrawingArea_data() {
                                << "figure.png";
     QTest::newRow("other suffix") << "figure.jpg"
                                   << "figure.jpg.png";
+    QTest::newRow("dotted name") << "lesson-2026.12.08"
+                                 << "lesson-2026.12.08.png";
+    QTest::newRow("pasted newline") << "fig\nure.png"
+                                    << "figure.png";
     QTest::newRow("Japanese name") << "円周角の図.PNG"
                                    << "円周角の図.PNG";
     QTest::newRow("cancelled") << ""
@@ -255,9 +259,9 @@ void TestShortcuts::helpListsTheKeys() {
     QVERIFY(!form.helpWindow->isModal());
     QCOMPARE(form.helpWindow->windowTitle(), QStringLiteral("キー操作"));
     const QString text = form.helpWindow->text();
-    for (const char* key :
-         {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C", "Ctrl+Shift+C", "Ctrl+Shift+E",
-          "PNG", "F11", "全画面表示", "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
+    for (const char* key : {"Tab", "P / A / B / R", "Shift", "Ctrl", "Ctrl+P", "印刷", "Ctrl+C",
+                            "Ctrl+Shift+C", "Ctrl+S", "Ctrl+Shift+E", "Ctrl+O", "PNG", "F11", "全画面表示",
+                            "拡大", "縮小", "元の大きさ", "F1", "初期画面"})
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
     // The lesson goes on beside it: the window still takes clicks.
     form.Command7[0]->click();

@@ -93,10 +93,18 @@ e2e_start() {
         xprop -root -f _NET_SUPPORTED 32a -set _NET_SUPPORTED _NET_WORKAREA
         xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "${E2E_WORKAREA// /, }"
     fi
-    # The program's settings, and those of Qt's own dialogs, live in a directory of their own.
-    mkdir -p "$E2E_TMP/config"
-    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/config" "$program" "$@" \
-        >"$E2E_TMP/app.log" 2>&1 &
+    e2e_launch "$program" "$@"
+}
+
+# Starts the program given as $1 (again) on the display of e2e_start, with the rest of
+# the arguments as its own, and waits for its window. Its settings, those of Qt's own
+# dialogs, and its data (the last figure) live in directories of their own.
+e2e_launch() {
+    local program=$1
+    shift
+    mkdir -p "$E2E_TMP/config" "$E2E_TMP/data"
+    env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/config" \
+        XDG_DATA_HOME="$E2E_TMP/data" "$program" "$@" >>"$E2E_TMP/app.log" 2>&1 &
     E2E_APP=$!
     WINDOW=$(timeout 20 xdotool search --sync --name "${E2E_TITLE:-by Pelmora}" | head -1) || fail "no window appeared"
     # Once shown, the window fits its zoom to its real frame (none here) once more.

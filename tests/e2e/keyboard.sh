@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The keyboard in a real window: Tab into the drawing area, P and ten → take P and the
 # mark of ∠APB ten degrees round; Ctrl+C puts the drawing area on the clipboard as it
-# shows, and Ctrl+S saves the same picture as PNG through the Japanese dialog.
+# shows, and Ctrl+Shift+E saves the same picture as PNG through the Japanese dialog.
 source "$(dirname "$0")/e2e.bash"
 e2e_start "$1"
 
