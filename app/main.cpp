@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/displaycheck.h"
 #include "app/form1.h"
 #include "app/programicon.h"
 #include "app/translations.h"
@@ -6,12 +7,20 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
     CommandLine commandLine;
     if (const std::optional<int> exitCode = commandLine.read(argc, argv)) return *exitCode;
     // The command line has checked the zoom already.
     const double zoom = zoomoption::requested(commandLine.parser(), nullptr).value_or(-1);
+    if (!displaycheck::windowCanOpen(commandLine.parser(), QProcessEnvironment::systemEnvironment())) {
+        std::fprintf(stderr, "%s\n", qPrintable(displaycheck::noDisplayLine()));
+        return 1;
+    }
+    displaycheck::guardStart();
     QApplication app(argc, argv);
+    displaycheck::finish();
     installToolkitTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(ENSHUKAKU_APP_ID));
     QApplication::setWindowIcon(programIcon());

@@ -1,5 +1,5 @@
 # The program as a desktop knows it: the menu entry, the icons, the lesson file type, the AppStream
-# metadata, the manual page and the licence, and their install rules.
+# metadata and the manual page, and their install rules (debian/ packages them).
 include(GNUInstallDirs)
 
 set(ENSHUKAKU_APP_ID io.github.enshukaku.enshukaku)
@@ -11,23 +11,26 @@ set(ENSHUKAKU_DIST_OUT ${CMAKE_BINARY_DIR}/dist)
 target_compile_definitions(enshukaku_lib PUBLIC ENSHUKAKU_VERSION="${PROJECT_VERSION}"
                                                 ENSHUKAKU_APP_ID="${ENSHUKAKU_APP_ID}")
 
-# The changelog's newest entry names the version the package is built as.
-file(STRINGS ${ENSHUKAKU_DIST}/changelog changelog_head LIMIT_COUNT 1)
-if(NOT changelog_head MATCHES "^enshukaku \\(${PROJECT_VERSION}\\) ")
-    message(FATAL_ERROR "dist/changelog starts with '${changelog_head}', not version ${PROJECT_VERSION}")
-endif()
+include(${ENSHUKAKU_DIST}/version.cmake)
 
-# PNG icons drawn from the SVG, laid out as in the hicolor theme; the window takes
-# them from the program's resources.
+# PNG icons laid out as in the hicolor theme; the window takes them from the
+# program's resources too. The sizes up to 64 px have drawings of their own, with
+# strokes on whole pixels and, below 48 px, fewer parts; the larger ones are drawn
+# from the full icon.
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+set(ENSHUKAKU_ICON_SIZES 16 22 32 48 64 128 256)
 set(icon_pngs "")
-foreach(size 48 128 256)
+foreach(size ${ENSHUKAKU_ICON_SIZES})
+    set(svg ${ENSHUKAKU_DIST}/icons/enshukaku-${size}.svg)
+    if(NOT EXISTS ${svg})
+        set(svg ${ENSHUKAKU_DIST}/enshukaku.svg)
+    endif()
     set(png ${ENSHUKAKU_DIST_OUT}/icons/hicolor/${size}x${size}/apps/enshukaku.png)
     add_custom_command(
         OUTPUT ${png}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${ENSHUKAKU_DIST_OUT}/icons/hicolor/${size}x${size}/apps
-        COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${ENSHUKAKU_DIST}/enshukaku.svg
-        DEPENDS ${ENSHUKAKU_DIST}/enshukaku.svg
+        COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${svg}
+        DEPENDS ${svg}
         COMMENT "Drawing the ${size} px icon"
         VERBATIM)
     list(APPEND icon_pngs ${png})
@@ -37,22 +40,11 @@ qt_add_resources(enshukaku_lib "icons" PREFIX "/icons" BASE ${ENSHUKAKU_DIST_OUT
 configure_file(${ENSHUKAKU_DIST}/${ENSHUKAKU_APP_ID}.metainfo.xml.in
                ${ENSHUKAKU_DIST_OUT}/${ENSHUKAKU_APP_ID}.metainfo.xml @ONLY)
 
-# Debian keeps manual pages and changelogs compressed, without a time stamp.
-find_program(GZIP gzip REQUIRED)
-set(gzipped "")
-foreach(file enshukaku.1 changelog)
-    add_custom_command(
-        OUTPUT ${ENSHUKAKU_DIST_OUT}/${file}.gz
-        COMMAND ${GZIP} -9 -n -c ${ENSHUKAKU_DIST}/${file} > ${ENSHUKAKU_DIST_OUT}/${file}.gz
-        DEPENDS ${ENSHUKAKU_DIST}/${file}
-        VERBATIM)
-    list(APPEND gzipped ${ENSHUKAKU_DIST_OUT}/${file}.gz)
-endforeach()
-add_custom_target(enshukaku_dist ALL DEPENDS ${gzipped})
+configure_file(${ENSHUKAKU_DIST}/enshukaku.1.in ${ENSHUKAKU_DIST_OUT}/enshukaku.1 @ONLY)
 
-# Read-only relocations once loaded, as Debian builds its programs.
-target_link_options(enshukaku PRIVATE -Wl,-z,relro -Wl,-z,now)
-
+# The package's own tools compress the manual page and add the changelog and the
+# copyright; the installed program finds its libraries on the system's path only.
+set_target_properties(enshukaku PROPERTIES INSTALL_RPATH "")
 install(TARGETS enshukaku RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${ENSHUKAKU_DIST}/${ENSHUKAKU_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ENSHUKAKU_DIST_OUT}/${ENSHUKAKU_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -63,5 +55,4 @@ install(FILES ${ENSHUKAKU_DIST}/enshukaku-mime.xml DESTINATION ${CMAKE_INSTALL_D
         RENAME enshukaku.xml)
 install(FILES ${ENSHUKAKU_DIST}/application-x-enshukaku-lesson.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
-install(FILES ${ENSHUKAKU_DIST_OUT}/enshukaku.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${ENSHUKAKU_DIST}/copyright ${ENSHUKAKU_DIST_OUT}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${ENSHUKAKU_DIST_OUT}/enshukaku.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/displaycheck.h"
 #include "app/programicon.h"
 
 #include <QProcess>
@@ -10,6 +11,8 @@ class TestDesktop : public QObject {
   private slots:
     void commandLine_data();
     void commandLine();
+    void windowCanOpen_data();
+    void windowCanOpen();
     void programAnswersWithoutDisplay_data();
     void programAnswersWithoutDisplay();
     void windowIcon_data();
@@ -70,15 +73,57 @@ void TestDesktop::commandLine() {
     QVERIFY2(err.isEmpty() ? errText.isEmpty() : errText.contains(err), qPrintable(errText));
 }
 
+void TestDesktop::windowCanOpen_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment"); // NAME=value
+    QTest::addColumn<bool>("canOpen");
+    const QString p = QStringLiteral("enshukaku");
+    QTest::newRow("nothing") << QStringList{p} << QStringList{} << false;
+    QTest::newRow("DISPLAY") << QStringList{p} << QStringList{"DISPLAY=:0"} << true;
+    QTest::newRow("WAYLAND_DISPLAY") << QStringList{p} << QStringList{"WAYLAND_DISPLAY=wayland-1"} << true;
+    QTest::newRow("-display") << QStringList{p, "-display", ":3"} << QStringList{} << true;
+    QTest::newRow("QT_QPA_PLATFORM offscreen")
+        << QStringList{p} << QStringList{"QT_QPA_PLATFORM=offscreen"} << true;
+    QTest::newRow("-platform offscreen") << QStringList{p, "-platform", "offscreen"} << QStringList{} << true;
+    QTest::newRow("xcb asked, Wayland only")
+        << QStringList{p} << QStringList{"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=wayland-0"} << false;
+    QTest::newRow("-platform xcb over offscreen")
+        << QStringList{p, "-platform", "xcb"} << QStringList{"QT_QPA_PLATFORM=offscreen"} << false;
+    QTest::newRow("wayland or xcb, X11 there")
+        << QStringList{p} << QStringList{"QT_QPA_PLATFORM=wayland;xcb", "DISPLAY=:1"} << true;
+}
+
+void TestDesktop::windowCanOpen() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(bool, canOpen);
+    QProcessEnvironment processEnvironment;
+    for (const QString& variable : environment)
+        processEnvironment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    CommandLine commandLine;
+    QString outText, errText;
+    QTextStream outStream(&outText), errStream(&errText);
+    QVERIFY(!commandLine.read(arguments, outStream, errStream));
+    QCOMPARE(displaycheck::windowCanOpen(commandLine.parser(), processEnvironment), canOpen);
+}
+
 void TestDesktop::programAnswersWithoutDisplay_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
-    QTest::newRow("--version") << QStringList{"--version"} << 0 << kVersionLine;
+    QTest::addColumn<QString>("err"); // the start of the error output
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << kVersionLine << QString();
     QTest::newRow("--help") << QStringList{"--help"} << 0
-                            << QStringLiteral("Usage: " ENSHUKAKU_PROGRAM " [options] [file]\n");
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << QString();
-    QTest::newRow("zoom not understood") << QStringList{"--zoom=7"} << 1 << QString();
+                            << QStringLiteral("Usage: " ENSHUKAKU_PROGRAM " [options] [file]\n") << QString();
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << QString()
+                                    << "enshukaku: Unknown option";
+    QTest::newRow("zoom not understood")
+        << QStringList{"--zoom=7"} << 1 << QString() << "enshukaku: --zoom takes";
+    // One line in both languages instead of Qt's abort.
+    const QString noDisplay = displaycheck::noDisplayLine() + '\n';
+    QTest::newRow("no display") << QStringList{} << 1 << QString() << noDisplay;
+    QTest::newRow("display that is not there")
+        << QStringList{"-display", ":987"} << 1 << QString() << noDisplay;
 }
 
 // The built program answers before it needs a display: a technician can ask a
@@ -87,6 +132,7 @@ void TestDesktop::programAnswersWithoutDisplay() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, out);
+    QFETCH(QString, err);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
@@ -98,43 +144,55 @@ void TestDesktop::programAnswersWithoutDisplay() {
     QCOMPARE(program.exitCode(), exitCode);
     const QString printed = QString::fromUtf8(program.readAllStandardOutput());
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.contains(out), qPrintable(printed));
+    const QString complaint = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(err.endsWith(u'\n') ? complaint == err : complaint.startsWith(err), qPrintable(complaint));
 }
 
 void TestDesktop::windowIcon_data() {
     QTest::addColumn<int>("size");
-    QTest::newRow("48") << 48;
-    QTest::newRow("128") << 128;
-    QTest::newRow("256") << 256;
+    QTest::addColumn<QPoint>("pixel");
+    QTest::addColumn<QColor>("colour");
+    const QColor panel(192, 255, 192), white(Qt::white), red(Qt::red), black(Qt::black), blue(Qt::blue);
+    // From 48 px up the whole figure, at points of its 256-unit drawing.
+    for (int size : {48, 64, 128, 256}) {
+        const auto at = [size](int x, int y) { return QPoint(x * size / 256, y * size / 256); };
+        const QByteArray name = QByteArray::number(size) + " px ";
+        QTest::newRow(name + "pale green panel") << size << at(20, 128) << panel;
+        QTest::newRow(name + "inside the circle") << size << at(175, 100) << white;
+        QTest::newRow(name + "arc AB") << size << at(128, 230) << red;
+        QTest::newRow(name + "point P") << size << at(95, 44) << black;
+        QTest::newRow(name + "mark of the inscribed angle") << size << at(99, 66) << red;
+        QTest::newRow(name + "mark of the central angle") << size << at(130, 152) << blue;
+    }
+    // Below, drawings of their own with fewer parts, each in clean colours, not a grey blur.
+    QTest::newRow("16 px panel") << 16 << QPoint(1, 8) << panel;
+    QTest::newRow("16 px inside the circle") << 16 << QPoint(8, 10) << white;
+    QTest::newRow("16 px arc AB") << 16 << QPoint(8, 13) << red;
+    QTest::newRow("16 px point P") << 16 << QPoint(8, 3) << black;
+    QTest::newRow("22 px inside the circle") << 22 << QPoint(14, 9) << white;
+    QTest::newRow("22 px arc AB") << 22 << QPoint(11, 18) << red;
+    QTest::newRow("22 px point P") << 22 << QPoint(9, 4) << black;
+    QTest::newRow("22 px mark of the central angle") << 22 << QPoint(11, 13) << blue;
+    QTest::newRow("32 px inside the circle") << 32 << QPoint(21, 12) << white;
+    QTest::newRow("32 px arc AB") << 32 << QPoint(16, 28) << red;
+    QTest::newRow("32 px mark of the inscribed angle") << 32 << QPoint(13, 10) << red;
+    QTest::newRow("32 px mark of the central angle") << 32 << QPoint(16, 19) << blue;
 }
 
-// The window's icon carries each size as drawn, not scaled from another: the
-// figure's parts in their colours, at points of the 256-unit drawing.
+// The window's icon carries each size as drawn for it, not scaled from another.
 void TestDesktop::windowIcon() {
     QFETCH(int, size);
+    QFETCH(QPoint, pixel);
+    QFETCH(QColor, colour);
     const QIcon icon = programIcon();
     QVERIFY(icon.availableSizes().contains(QSize(size, size)));
     const QImage image = icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(image.size(), QSize(size, size));
-    struct Sample {
-        double x, y;
-        QRgb colour;
-        const char* what;
-    };
-    const Sample samples[] = {
-        {20, 128, qRgb(192, 255, 192), "pale green panel"},
-        {175, 100, qRgb(255, 255, 255), "inside the circle"},
-        {128, 230, qRgb(255, 0, 0), "arc AB"},
-        {95, 44, qRgb(0, 0, 0), "point P"},
-        {99, 66, qRgb(255, 0, 0), "mark of the inscribed angle"},
-        {130, 152, qRgb(0, 0, 255), "mark of the central angle"},
-    };
-    for (const Sample& sample : samples) {
-        const QRgb pixel = image.pixel(int(sample.x * size / 256), int(sample.y * size / 256));
-        const bool near = std::abs(qRed(pixel) - qRed(sample.colour)) < 40 &&
-                          std::abs(qGreen(pixel) - qGreen(sample.colour)) < 40 &&
-                          std::abs(qBlue(pixel) - qBlue(sample.colour)) < 40;
-        QVERIFY2(near, qPrintable(QStringLiteral("%1 is #%2").arg(sample.what).arg(pixel & 0xffffff, 6, 16)));
-    }
+    const QColor found = image.pixelColor(pixel);
+    const bool near = std::abs(found.red() - colour.red()) < 40 &&
+                      std::abs(found.green() - colour.green()) < 40 &&
+                      std::abs(found.blue() - colour.blue()) < 40;
+    QVERIFY2(near, qPrintable(found.name()));
 }
 
 QTEST_MAIN(TestDesktop)

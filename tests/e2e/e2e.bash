@@ -58,7 +58,8 @@ wait_for_printout() {
 # Starts Xvfb on a free display and the program given as $1 in it, with the rest of
 # the arguments as its own. The screen is E2E_SCREEN (1280x800 unless set); E2E_WORKAREA
 # ("x y width height") leaves the rest of it out of the available area, as a task bar
-# does. The program's settings live in a directory of their own.
+# does. The program's settings live in a directory of their own. The window is the one
+# whose title holds E2E_TITLE ("by Pelmora" unless set).
 e2e_start() {
     local program=$1
     shift
@@ -105,7 +106,7 @@ e2e_launch() {
     env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/config" \
         XDG_DATA_HOME="$E2E_TMP/data" "$program" "$@" >>"$E2E_TMP/app.log" 2>&1 &
     E2E_APP=$!
-    WINDOW=$(timeout 20 xdotool search --sync --name 'by Pelmora' | head -1) || fail "no window appeared"
+    WINDOW=$(timeout 20 xdotool search --sync --name "${E2E_TITLE:-by Pelmora}" | head -1) || fail "no window appeared"
     # Once shown, the window fits its zoom to its real frame (none here) once more.
     sleep 0.8
     eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
