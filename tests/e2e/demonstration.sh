@@ -132,14 +132,10 @@ at_o=$(canvas_pixel 425 345) # inside the mark of ∠AOB, below O
 xdotool key F5
 sleep 3
 shot_now >/dev/null
+cp "$E2E_TMP/screen.png" "${E2E_KEEP:-/dev/null}" 2>/dev/null || true
 # The radius of the moment, from the blue handle's far corner on the diagonal from O.
-radius=""
-for d in $(seq 290 -1 80); do
-    if [ "$(canvas_pixel $((425 + d)) $((325 + d)))" = 0000ff ]; then
-        radius=$((d - 7))
-        break
-    fi
-done
+radius=$(convert "$E2E_TMP/screen.png" -crop "220x220+$((CLIENT_X + 18 + 505))+$((CLIENT_Y + 58 + 405))" +repage txt:- |
+    awk -F'[,: ]+' 'NR > 1 && $1 == $2 && toupper($0) ~ /#0000FF/ { far = $1 } END { if (far != "") print far + 80 - 7 }')
 [ -n "$radius" ] || fail "no radius handle at 3 s"
 [ "$radius" -ne 250 ] || fail "the radius did not move"
 same_image "$(readout fifty_run)" "$fifty" || fail "∠APB does not read 50 at radius $radius"
