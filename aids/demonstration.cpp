@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/menubar.h"
 #include "figure/geometry.h"
+#include "widgets/notice.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -81,7 +82,13 @@ void Demonstration::createActions() {
     // Chosen while running: another handle moves on from where the figure stands; another
     // speed carries the same motion on from where it has got to.
     connect(movers_, &QActionGroup::triggered, this, [this] {
-        if (running()) restart();
+        if (!running()) return;
+        if (mover() == DemoMotion::Mover::P && !form_.PointPShown()) {
+            stop();
+            form_.TellPointPHidden();
+            return;
+        }
+        restart();
     });
     connect(speeds_, &QActionGroup::triggered, this, [this] {
         if (!running()) return;
@@ -156,6 +163,7 @@ void Demonstration::start() {
         return;
     }
     if (form_.dragTarget != 0) return;
+    if (form_.notice != nullptr) form_.notice->hide(); // a reason that no longer holds
     emit runStarted();
     restart();
     heardReadouts_ = QString();

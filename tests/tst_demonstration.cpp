@@ -338,6 +338,8 @@ void TestDemonstration::startsOrSaysWhy_data() {
                                         << "";
     QTest::newRow("radius with P not shown") << r << ""
                                              << "";
+    QTest::newRow("P chosen while the radius runs, P not shown") << r << "then P"
+                                                                 << "点Ｐが表示されていないので動かせません";
 }
 
 // F5 either starts the run or leaves everything still and says why, on the screen over
@@ -358,6 +360,10 @@ void TestDemonstration::startsOrSaysWhy() {
     const QImage picture = form.DrawingAreaImage();
     QCOMPARE(form.demonstration->startStopAction()->text(), QStringLiteral("開始"));
     QTest::keyClick(&form, Qt::Key_F5);
+    if (setting == "then P") {
+        QVERIFY(form.demonstration->running());
+        form.demonstration->choose(Mover::P);
+    }
     QCOMPARE(form.demonstration->running(), reason.isEmpty());
     QCOMPARE(form.notice != nullptr && form.notice->isVisible(), !reason.isEmpty());
     QCOMPARE(form.demonstration->startStopAction()->text(),
@@ -373,6 +379,13 @@ void TestDemonstration::startsOrSaysWhy() {
     demo.runTo(2);
     QCOMPARE(form.angleP, 110.0);
     QCOMPARE(form.angleA, 220.0);
+    // Once the reason is gone, F5 starts the run and the message goes.
+    if (setting.contains("メモ")) {
+        form.Command3->click();
+        QTest::keyClick(&form, Qt::Key_F5);
+        QVERIFY(form.demonstration->running());
+        QVERIFY(!form.notice->isVisible());
+    }
 }
 
 void TestDemonstration::stops_data() {
