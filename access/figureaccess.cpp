@@ -258,6 +258,11 @@ QRect FigureAccess::handleScreenRect(int target) const {
 
 void FigureAccess::setHandleValue(int target, double value) {
     if (!std::isfinite(value) || !form_.figureMode()) return;
+    // As with the keys: a P that does not show stays, and the reason is said.
+    if (target == 1 && !form_.PointPShown()) {
+        form_.TellPointPHidden();
+        return;
+    }
     const int oX = form_.oX, oY = form_.oY;
     if (target >= 1 && target <= 3) {
         // A free P keeps its distance from O.

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/menubar.h"
 #include "figure/geometry.h"
+#include "widgets/notice.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -23,6 +24,9 @@ const QString kMoverNames[4] = {QStringLiteral("点Ｐ"), QStringLiteral("点Ａ
                                 QStringLiteral("半径")};
 const QString kSpeedNames[3] = {QStringLiteral("ゆっくり"), QStringLiteral("ふつう"),
                                 QStringLiteral("はやく")};
+
+const QString kStart = QStringLiteral("開始");
+const QString kStop = QStringLiteral("停止");
 
 bool isModifierOnly(int key) {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
@@ -78,7 +82,13 @@ void Demonstration::createActions() {
     // Chosen while running: another handle moves on from where the figure stands; another
     // speed carries the same motion on from where it has got to.
     connect(movers_, &QActionGroup::triggered, this, [this] {
-        if (running()) restart();
+        if (!running()) return;
+        if (mover() == DemoMotion::Mover::P && !form_.PointPShown()) {
+            stop();
+            form_.TellPointPHidden();
+            return;
+        }
+        restart();
     });
     connect(speeds_, &QActionGroup::triggered, this, [this] {
         if (!running()) return;
@@ -97,7 +107,8 @@ void Demonstration::createActions() {
         if (on && running())
             turnsKept_ = static_cast<int>((clock_() - startTime_) * motion_->rate() / kTraceTurn);
     });
-    startStop_ = new QAction(QStringLiteral("開始／停止"), this);
+    // The entry names what it will do: 開始 while still, 停止 while running.
+    startStop_ = new QAction(kStart, this);
     // F5 works wherever the focus is in the window, also in full screen without the menu
     // bar; Space and Enter belong to the focused control and Ctrl+Space to the input method.
     startStop_->setShortcut(QKeySequence(Qt::Key_F5));
@@ -136,16 +147,29 @@ int Demonstration::frameInterval() const {
 void Demonstration::start() {
     if (running()) return;
     // The figure holds still while a tool is on or a drag has it, as it does for the keys.
-    if (!form_.figureMode()) {
-        say(QStringLiteral("メモや直線を使っている間は動きを始められません"));
+    if (form_.memoMode != 0) {
+        form_.ShowReason(
+            QStringLiteral("メモを使っている間は動きを始められません。「メモ」を押して終えてください"));
+        return;
+    }
+    if (form_.lineMode != 0) {
+        form_.ShowReason(
+            QStringLiteral("直線を引いている間は動きを始められません。「直線」を押して終えてください"));
+        return;
+    }
+    // A P that does not show would move unseen.
+    if (mover() == DemoMotion::Mover::P && !form_.PointPShown()) {
+        form_.TellPointPHidden();
         return;
     }
     if (form_.dragTarget != 0) return;
+    if (form_.notice != nullptr) form_.notice->hide(); // a reason that no longer holds
     emit runStarted();
     restart();
     heardReadouts_ = QString();
     qApp->installEventFilter(this);
     frames_.start(frameInterval());
+    startStop_->setText(kStop);
     say(QStringLiteral("動きを開始：%1、%2")
             .arg(kMoverNames[static_cast<int>(mover()) - 1], kSpeedNames[static_cast<int>(speed())]));
 }
@@ -155,6 +179,7 @@ void Demonstration::stop() {
     frames_.stop();
     qApp->removeEventFilter(this);
     motion_.reset();
+    startStop_->setText(kStart);
     emit runStopped();
     say(QStringLiteral("動きを停止。") + form_.FigureDescription());
 }
@@ -189,11 +214,12 @@ void Demonstration::frame() {
 }
 
 // The frame is a drag: the pointer put where the motion says, its angle read as a drag reads it.
+// The radius keeps what the class sees at every size, where a hand's drag lays the figure out afresh.
 void Demonstration::moveTo(double seconds) {
     const DemoMotion::Place place = motion_->at(seconds);
     const float x = geometry::toSingle(place.x);
     const float y = geometry::toSingle(place.y);
-    form_.MoveHandle(static_cast<int>(mover()), geometry::pointerAngle(form_.oX, form_.oY, x, y), x, y);
+    form_.MoveHandle(static_cast<int>(mover()), geometry::pointerAngle(form_.oX, form_.oY, x, y), x, y, true);
 }
 
 // Every 60 degrees of P a trace, taken with P exactly there even when a frame came late.
@@ -225,7 +251,8 @@ void Demonstration::say(const QString& text) {
     form_.figureAccess().Say(text);
 }
 
-// While running: a press or a key in the client area ends the run before it acts;
+// While running: a press in the client area ends the run before it acts, a key there ends
+// it instead of acting;
 // Esc ends it anywhere in the window and does nothing else (not even leave full screen).
 bool Demonstration::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
@@ -249,6 +276,10 @@ bool Demonstration::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-    if (type == QEvent::KeyPress && inClientArea && !isModifierOnly(key)) stop();
+    // The key that ends the run does nothing else: no arrow moves, no box is ticked.
+    if (type == QEvent::KeyPress && inClientArea && !isModifierOnly(key)) {
+        stop();
+        return true;
+    }
     return false;
 }

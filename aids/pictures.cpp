@@ -56,7 +56,7 @@ void Form1::SaveDrawingArea() {
     const QImage picture = DrawingAreaImage();
     QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    const QString title = QStringLiteral("図を画像として保存");
+    const QString title = QStringLiteral("図を画像として書き出す");
     savePrompt->setZoom(zoom());
     const QString chosen = savePrompt->ask(this, title, QDir(folder).filePath(SuggestedPictureName()));
     // The file really written: a typed name gets ".png", and that is the file asked about.

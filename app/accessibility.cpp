@@ -2,6 +2,8 @@
 
 #include "app/menubar.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QStringList>
@@ -42,15 +44,19 @@ void Form1::SetAccessibleNames() {
 
     const QString colours[4] = {QStringLiteral("赤"), QStringLiteral("緑"), QStringLiteral("青"),
                                 QStringLiteral("黒")};
-    for (int i = 0; i < 4; ++i) name(Option2[i], QStringLiteral("直線の色 ") + colours[i]);
+    for (int i = 0; i < 4; ++i)
+        name(Option2[i], QStringLiteral("直線の色 ") + colours[i],
+             QStringLiteral("次に引く直線を%1にする").arg(colours[i]));
     for (int i = 0; i < 5; ++i) {
         name(Check1[i], QStringLiteral("直線 %1").arg(i + 1), QStringLiteral("印を外すとこの直線を消す"));
     }
     const QString pens[4] = {QStringLiteral("赤"), QStringLiteral("緑"), QStringLiteral("青"),
                              QStringLiteral("消しゴム")};
     for (int i = 0; i < 4; ++i) {
-        name(Option1[i], QStringLiteral("細字 ") + pens[i]);
-        name(Option1[i + 4], QStringLiteral("太字 ") + pens[i]);
+        const QString does = i == 3 ? QStringLiteral("メモを%1の消しゴムで消す")
+                                    : QStringLiteral("メモを%2の%1のペンで書く").arg(pens[i]);
+        name(Option1[i], QStringLiteral("細字 ") + pens[i], does.arg(QStringLiteral("細字")));
+        name(Option1[i + 4], QStringLiteral("太字 ") + pens[i], does.arg(QStringLiteral("太字")));
     }
 
     name(Check6, QStringLiteral("点Ｐ"), QStringLiteral("点Ｐを表示する"));
@@ -61,7 +67,19 @@ void Form1::SetAccessibleNames() {
     name(Check5, QStringLiteral("弧ＡＢ"), QStringLiteral("弧ＡＢを表示する、メモは消去される"));
     name(Check4, QStringLiteral("補助線"), QStringLiteral("点Ｐから中心を通る直径を表示する"));
     name(Check9, QStringLiteral("円周上"), QStringLiteral("点Ｐを円周上に置く"));
-    name(Check3, QStringLiteral("前の図を消さない"), QStringLiteral("ドラッグ中に前の位置の図を残す"));
+    name(Check3, QStringLiteral("前の図を消さない"),
+         QStringLiteral("点を動かしている間、前の位置の図を消さずに残す"));
+
+    // Every button and box tells what it does when the pointer rests on it, with its key
+    // where it has one, and its name where the caption says less ("nonClear", "1", "赤").
+    for (QAbstractButton* control : clientArea->findChildren<QAbstractButton*>()) {
+        const QString does = control->accessibleDescription();
+        const QString named = control->accessibleName();
+        control->setToolTip(control->text() == named ? does : named + QStringLiteral("：") + does);
+    }
+    const QAction* print = menuBar->entry(menuBar->file(), QStringLiteral("印刷…"));
+    Command6->setToolTip(QStringLiteral("%1 (%2)").arg(Command6->toolTip(),
+                                                       print->shortcut().toString(QKeySequence::NativeText)));
 
     // The title is the logo, not the box that shows the inscribed angle's size.
     name(Label1, QStringLiteral("表題 円周角"));

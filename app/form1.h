@@ -26,6 +26,7 @@
 
 class Demonstration;
 class MenuBar;
+class Notice;
 
 // The one window of the program. Its fields are the figure state; its member
 // functions are the event handlers and the routines they share, grouped below by
@@ -67,12 +68,13 @@ class Form1 : public QWidget {
     void Command2_Click(); // "終了"
 
     // --- Figure placement, drawing and readouts (figure/) ---------------------
-    void LayoutFigure();           // figure/layout.cpp
-    void ClearTraces();            // figure/layout.cpp
-    void DrawFigure();             // figure/drawing.cpp
-    void UpdateReadouts();         // figure/readouts.cpp
-    void UpdateReadoutsOtherArc(); // figure/readouts.cpp
-    void UpdateDirectionsFromP();  // figure/drawing.cpp: dirPA, dirPB for the current P
+    void LayoutFigure();                  // figure/layout.cpp
+    void LayoutShownFigure(float before); // figure/layout.cpp: a new radius, what shows kept shown
+    void ClearTraces();                   // figure/layout.cpp
+    void DrawFigure();                    // figure/drawing.cpp
+    void UpdateReadouts();                // figure/readouts.cpp
+    void UpdateReadoutsOtherArc();        // figure/readouts.cpp
+    void UpdateDirectionsFromP();         // figure/drawing.cpp: dirPA, dirPB for the current P
 
     // --- Pointer on the canvas (interaction/pointer.cpp, interaction/dragging.cpp) --
     void gamen_MouseDown(int button, int shift, float x, float y);
@@ -84,8 +86,9 @@ class Form1 : public QWidget {
     void PickHandle(float x, float y); // left press in figure mode
     void DragFigure(float x, float y); // movement in figure mode
     // Moves handle `target` (1 P, 2 A, 3 B, 4 radius) as a drag to the pointer (x, y)
-    // at the pointer angle `angle` does; the drags and the keys share it.
-    void MoveHandle(int target, double angle, float x, float y);
+    // at the pointer angle `angle` does; the drags and the keys share it. A new radius
+    // lays the figure out afresh (LayoutFigure), or with `keepShown` keeps what shows.
+    void MoveHandle(int target, double angle, float x, float y, bool keepShown = false);
 
     // --- Memo pen and straight lines (interaction/memopen.cpp, interaction/straightlines.cpp)
     void Command3_Click();         // "メモ"
@@ -127,6 +130,7 @@ class Form1 : public QWidget {
 
     // --- Traces of P (aids/traces.cpp) ----------------------------------------
     void Command7_Click(int index); // 0 "跡を残す", otherwise "跡を消す"
+    void ScaleTraces(float from);   // the traces onto the circle's new radius
 
     // --- Grid (aids/grid.cpp) ---------------------------------------------------
     void CreateGridLines();
@@ -157,6 +161,12 @@ class Form1 : public QWidget {
     // --- Demonstration: P, A, B or the radius moving by itself (aids/demonstration.cpp) --
     // Its menu entries and F5; each frame is a MoveHandle. Printing and opening a lesson end a run.
     Demonstration* demonstration = nullptr;
+
+    // --- Why a key or command did nothing, on the screen and to screen readers (aids/notices.cpp)
+    Notice* notice = nullptr;
+    void ShowReason(const QString& text);
+    bool PointPShown() const; // P's dot, letter, chords or diameter show: its moves can be seen
+    void TellPointPHidden();  // why P moves neither by itself nor by the keys
 
     // --- Lesson files: open, save, recent files, the last figure kept (lesson/lessonfiles.cpp)
     LessonFiles* lessonFiles = nullptr;

@@ -25,7 +25,6 @@ MenuBar::MenuBar(Form1& form) : QMenuBar(&form), form_(form) {
     view_ = addMenu(QStringLiteral("表示(&V)"));
     help_ = addMenu(QStringLiteral("ヘルプ(&H)"));
     addEntries();
-    addTooltips();
     // The button that shows menus that do not fit on the bar.
     for (QAbstractButton* more : findChildren<QAbstractButton*>())
         more->setAccessibleName(QStringLiteral("その他のメニュー"));
@@ -75,8 +74,8 @@ void MenuBar::addEntries() {
     Form1& form = form_;
     // Each entry does what its button or key does: a click on the button itself where
     // there is one, so that the repaint after it is the button's too.
-    addEntry(file_, QStringLiteral("画像として書き出す…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
-             [&form] { form.SaveDrawingArea(); });
+    addEntry(file_, QStringLiteral("図を画像として書き出す…"),
+             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)}, [&form] { form.SaveDrawingArea(); });
     addEntry(file_, QStringLiteral("印刷…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
              [&form] { form.Command6->click(); });
     file_->addSeparator();
@@ -106,19 +105,8 @@ void MenuBar::addEntries() {
         view_, QStringLiteral("方眼"), {}, [&form] { form.Command4->click(); },
         [&form] { return form.gridShown != 0; });
 
-    addEntry(help_, QStringLiteral("キー操作"), {QKeySequence(Qt::Key_F1)}, [&form] { form.ShowHelp(); });
+    addEntry(help_, QStringLiteral("使い方"), {QKeySequence(Qt::Key_F1)}, [&form] { form.ShowHelp(); });
     addEntry(help_, QStringLiteral("このプログラムについて"), {}, [this] { ShowAbout(); });
-}
-
-// A button whose entry has a key tells the key when the pointer rests on it.
-void MenuBar::addTooltips() {
-    const QList<QPair<QAbstractButton*, QAction*>> buttons = {
-        {form_.Command6, entry(file_, QStringLiteral("印刷…"))},
-    };
-    for (const auto& [button, action] : buttons) {
-        button->setToolTip(QStringLiteral("%1 (%2)").arg(
-            button->text(), action->shortcut().toString(QKeySequence::NativeText)));
-    }
 }
 
 void MenuBar::ShowAbout() {

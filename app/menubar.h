@@ -57,7 +57,6 @@ class MenuBar : public QMenuBar {
 
   private:
     void addEntries();
-    void addTooltips();
 
     Form1& form_;
     QMenu* file_ = nullptr;

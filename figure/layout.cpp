@@ -64,6 +64,48 @@ void Form1::LayoutFigure() {
     DrawFigure();
 }
 
+// The circle at a new radius (`before` the one it had) with every part that shows kept shown and placed
+// anew: the chords, radii, marks, arc and readouts are those of the figure at this
+// radius, as the boxes ticked again after LayoutFigure would make them.
+void Form1::LayoutShownFigure(float before) {
+    gamen.clear();
+    const geometry::Point p = geometry::pointOnCircle(oX, oY, radius, angleP);
+    pX = p.x;
+    pY = p.y;
+    const geometry::Point a = geometry::pointOnCircle(oX, oY, radius, angleA);
+    aX = a.x;
+    aY = a.y;
+    const geometry::Point b = geometry::pointOnCircle(oX, oY, radius, angleB);
+    bX = b.x;
+    bY = b.y;
+
+    placeDot(marks.Shape4, pX, pY);
+    placeDot(marks.Shape5, oX, oY);
+    placeDot(marks.Shape6[0], aX, aY);
+    placeDot(marks.Shape6[1], bX, bY);
+    marks.Shape2.top = toSingle(oY - radius);
+    marks.Shape2.left = toSingle(oX - radius);
+    marks.Shape2.width = 2 * radius;
+    marks.Shape2.height = 2 * radius;
+    marks.Shape3.left = handleX;
+    marks.Shape3.top = handleY;
+
+    const double oppositeAngle = angleP + 180;
+    placeLetter(marks.Label2[0], geometry::letterCorner(oX, oY, radius, angleP, 40));
+    placeLetter(marks.Label2[1], geometry::letterCorner(oX, oY, radius, angleA));
+    placeLetter(marks.Label2[2], geometry::letterCorner(oX, oY, radius, angleB));
+    placeLetter(marks.Label2[4], geometry::letterCorner(oX, oY, radius, oppositeAngle));
+    const geometry::Point c = geometry::pointOnCircle(oX, oY, radius, oppositeAngle);
+    placeSegment(marks.Line1[0], oX, oY, aX, aY);
+    placeSegment(marks.Line1[1], oX, oY, bX, bY);
+    placeSegment(marks.Line1[2], pX, pY, c.x, c.y);
+    placeSegment(marks.Line1[3], pX, pY, aX, aY);
+    placeSegment(marks.Line1[4], pX, pY, bX, bY);
+    ScaleTraces(before);
+    UpdateReadouts();
+    DrawFigure();
+}
+
 void Form1::ClearTraces() {
     for (int i = 0; i < 10; ++i) {
         marks.Line5[i].x1 = 1100;

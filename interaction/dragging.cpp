@@ -51,7 +51,7 @@ void Form1::DragFigure(float x, float y) {
 
 // One movement of a handle to the pointer angle `angle` at the pointer (x, y): the
 // drags and the arrow keys both come here, so the limits and the redraw are the same.
-void Form1::MoveHandle(int target, double angle, float x, float y) {
+void Form1::MoveHandle(int target, double angle, float x, float y, bool keepShown) {
     if (!std::isfinite(angle) || !std::isfinite(x) || !std::isfinite(y)) return;
     switch (target) {
     case 1: {
@@ -115,10 +115,15 @@ void Form1::MoveHandle(int target, double angle, float x, float y) {
         // Only the pointer's x counts: the handle runs along the diagonal from O.
         const double reach = static_cast<double>(x) - oX;
         if (!(reach > kInnerRadius && reach < kOuterRadius)) break;
+        const float before = radius;
         handleX = x;
         radius = std::abs(handleX - static_cast<float>(oX));
         handleY = static_cast<float>(oY) + radius;
-        LayoutFigure();
+        if (keepShown) {
+            LayoutShownFigure(before);
+        } else {
+            LayoutFigure();
+        }
         break;
     }
     default:

@@ -115,6 +115,11 @@ void Form1::NudgeHandle(int key, int shift) {
     const double step = angleStep(shift);
     switch (keyTarget) {
     case 1:
+        // A P that does not show would move unseen and unheard: it stays, and the window says why.
+        if (!PointPShown()) {
+            TellPointPHidden();
+            break;
+        }
         if (Check9->value() == 1) {
             const double angle = geometry::turnedAngle(angleP, sign * step);
             const geometry::Point at = geometry::pointOnCircle(oX, oY, radius, angle);

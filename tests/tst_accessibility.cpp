@@ -97,52 +97,76 @@ void TestAccessibility::cleanupTestCase() {
 void TestAccessibility::names_data() {
     QTest::addColumn<QString>("control"); // object path in the form, see names()
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("tip"); // what the pointer resting on it shows
     QTest::newRow("初期画面") << "Command1"
-                              << "初期画面";
+                              << "初期画面"
+                              << "図を最初の状態に戻す";
     QTest::newRow("印刷") << "Command6"
-                          << "印刷";
+                          << "印刷"
+                          << "名前を入れてウィンドウを印刷する (Ctrl+P)";
     QTest::newRow("直線") << "Command5"
-                          << "直線";
+                          << "直線"
+                          << "直線を引く道具を使う・やめる";
     QTest::newRow("メモ") << "Command3"
-                          << "メモ";
+                          << "メモ"
+                          << "メモ書きのペンを使う・やめる";
     QTest::newRow("方眼") << "Command4"
-                          << "方眼";
+                          << "方眼"
+                          << "方眼を表示する・消す";
     QTest::newRow("跡を残す") << "Command7(0)"
-                              << "跡を残す";
+                              << "跡を残す"
+                              << "今の点Ｐの角を跡として残す、５カ所まで";
     QTest::newRow("跡を消す") << "Command7(1)"
-                              << "跡を消す";
+                              << "跡を消す"
+                              << "新しい跡から順に消す";
     QTest::newRow("終了") << "Command2"
-                          << "終了";
+                          << "終了"
+                          << "プログラムを終わる";
     QTest::newRow("点Ｐ") << "Check6"
-                          << "点Ｐ";
+                          << "点Ｐ"
+                          << "点Ｐを表示する";
     QTest::newRow("∠ＡＰＢ") << "Check7"
-                             << "∠ＡＰＢ";
+                             << "∠ＡＰＢ"
+                             << "円周角の印を表示する";
     QTest::newRow("円周角") << "Check2(1)"
-                            << "円周角";
+                            << "円周角"
+                            << "円周角の大きさを表示する";
     QTest::newRow("∠ＡＯＢ") << "Check8"
-                             << "∠ＡＯＢ";
+                             << "∠ＡＯＢ"
+                             << "中心角の印を表示する";
     QTest::newRow("中心角") << "Check2(0)"
-                            << "中心角";
+                            << "中心角"
+                            << "中心角の大きさを表示する";
     QTest::newRow("弧ＡＢ") << "Check5"
-                            << "弧ＡＢ";
+                            << "弧ＡＢ"
+                            << "弧ＡＢを表示する、メモは消去される";
     QTest::newRow("補助線") << "Check4"
-                            << "補助線";
+                            << "補助線"
+                            << "点Ｐから中心を通る直径を表示する";
     QTest::newRow("円周上") << "Check9"
-                            << "円周上";
+                            << "円周上"
+                            << "点Ｐを円周上に置く";
     QTest::newRow("nonClear") << "Check3"
-                              << "前の図を消さない";
+                              << "前の図を消さない"
+                              << "前の図を消さない：点を動かしている間、前の位置の図を消さずに残す";
     QTest::newRow("logo") << "Label1"
-                          << "表題 円周角";
+                          << "表題 円周角"
+                          << "";
     QTest::newRow("line box 3") << "Check1(2)"
-                                << "直線 3";
+                                << "直線 3"
+                                << "直線 3：印を外すとこの直線を消す";
     QTest::newRow("line colour black") << "Option2(3)"
-                                       << "直線の色 黒";
+                                       << "直線の色 黒"
+                                       << "直線の色 黒：次に引く直線を黒にする";
     QTest::newRow("thin eraser") << "Option1(3)"
-                                 << "細字 消しゴム";
+                                 << "細字 消しゴム"
+                                 << "細字 消しゴム：メモを細字の消しゴムで消す";
     QTest::newRow("thick green") << "Option1(5)"
-                                 << "太字 緑";
+                                 << "太字 緑"
+                                 << "太字 緑：メモを太字の緑のペンで書く";
     QTest::newRow("drawing area") << "gamen"
-                                  << "円周角の図";
+                                  << "円周角の図"
+                                  << "";
 }
 
 void TestAccessibility::names() {
@@ -160,6 +184,8 @@ void TestAccessibility::names() {
         {"gamen", form.gamenView},         {"Label1", form.Label1}};
     QVERIFY(controls.contains(control));
     QCOMPARE(accessibleText(controls[control], QAccessible::Name), name);
+    QFETCH(QString, tip);
+    QCOMPARE(controls[control]->toolTip(), tip);
 }
 
 // Every button, box, option and menu of the window, whatever it is: a Japanese name,
@@ -174,6 +200,8 @@ void TestAccessibility::everyControlHasAJapaneseName() {
         QVERIFY2(japanese(name), qPrintable(control->text() + " -> " + name));
         if (qobject_cast<QPushButton*>(control))
             QVERIFY2(japanese(accessibleText(control, QAccessible::Description)), qPrintable(name));
+        // Every button and box of the panel tells what it does when the pointer rests on it.
+        if (form.clientArea->isAncestorOf(control)) QVERIFY2(japanese(control->toolTip()), qPrintable(name));
     }
     // The menu bar and its menus too.
     QList<QWidget*> menus{form.menuBar};

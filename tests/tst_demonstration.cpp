@@ -1,10 +1,12 @@
 // A demonstration: where the motion puts the handle at a time, the limits it keeps, the
 // readouts while it runs, every frame against the same drag in a second window, traces
-// every 60 degrees, and what ends a run.
+// every 60 degrees, the radius keeping the figure, why a run does not start, and what ends a
+// run (and does nothing else).
 #include "aids/demonstration.h"
 #include "app/menubar.h"
 #include "formprobe.h"
 #include "lesson/lessonfiles.h"
+#include "widgets/notice.h"
 
 #include <QtTest>
 #include <qpa/qwindowsysteminterface.h>
@@ -45,6 +47,9 @@ class TestDemonstration : public QObject {
     void framesAreDrags_data();
     void framesAreDrags();
     void tracesEverySixtyDegrees();
+    void radiusKeepsTheFigure();
+    void startsOrSaysWhy_data();
+    void startsOrSaysWhy();
     void stops_data();
     void stops();
 };
@@ -148,6 +153,8 @@ void TestDemonstration::framesAreDrags_data() {
     QTest::newRow("A, nonClear") << 2 << true << false;
     QTest::newRow("B") << 3 << false << false;
     QTest::newRow("radius, nonClear") << 4 << true << false;
+    QTest::newRow("radius") << 4 << false << false;
+    QTest::newRow("radius, free P") << 4 << false << true;
 }
 
 // Frames at uneven times against a second window dragged with the pointer handlers
@@ -158,10 +165,12 @@ void TestDemonstration::framesAreDrags() {
     QFETCH(bool, freeP);
     Demo demo(Mover(mover), Speed::Fast);
     Form1 twin;
+    auto boxes = [](Form1& form) {
+        return QList<CheckBox*>{form.Check6,    form.Check7, form.Check2[1], form.Check8,
+                                form.Check2[0], form.Check5, form.Check4};
+    };
     for (Form1* form : {&demo.form, &twin}) {
-        for (CheckBox* box : {form->Check6, form->Check7, form->Check2[1], form->Check8, form->Check2[0],
-                              form->Check5, form->Check4})
-            box->setValue(1);
+        for (CheckBox* box : boxes(*form)) box->setValue(1);
         form->Check3->setValue(nonClear ? 1 : 0);
         if (freeP) {
             form->Check9->setValue(0);
@@ -176,6 +185,9 @@ void TestDemonstration::framesAreDrags() {
     }());
     const geometry::Point handle[5] = {
         {}, {twin.pX, twin.pY}, {twin.aX, twin.aY}, {twin.bX, twin.bY}, {twin.handleX, twin.handleY}};
+    QList<CheckBox*> ticked; // what shows when the run starts
+    for (CheckBox* box : boxes(twin))
+        if (box->value() == 1) ticked << box;
     twin.gamen_MouseDown(1, 0, static_cast<float>(handle[mover].x), static_cast<float>(handle[mover].y));
     QCOMPARE(static_cast<int>(twin.dragTarget), mover);
     demo.form.demonstration->start();
@@ -183,6 +195,12 @@ void TestDemonstration::framesAreDrags() {
         demo.runTo(t);
         const DemoMotion::Place place = motion.at(t);
         twin.gamen_MouseMove(1, 0, static_cast<float>(place.x), static_cast<float>(place.y));
+        // The hand's drag of the radius unticks the figure; the run keeps it, as if each
+        // box were ticked again in its order.
+        if (mover == 4) {
+            QCOMPARE(twin.Check7->value(), 0);
+            for (CheckBox* box : ticked) box->setValue(1);
+        }
     }
     auto state = [](const Form1& f) {
         return QList<double>{f.aX,
@@ -201,9 +219,15 @@ void TestDemonstration::framesAreDrags() {
                              f.dirPB};
     };
     QCOMPARE(state(demo.form), state(twin));
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(boxes(demo.form)[i]->value(), ticked.contains(boxes(twin)[i]) ? 1 : 0);
+        QCOMPARE(boxes(demo.form)[i]->value(), boxes(twin)[i]->value());
+        QCOMPARE(boxes(demo.form)[i]->isEnabled(), boxes(twin)[i]->isEnabled());
+    }
     QVERIFY(demo.form.gamen.image() == twin.gamen.image());
     QVERIFY(probe::shown(demo.form) == probe::shown(twin));
     QCOMPARE(demo.form.Label5[1]->text(), twin.Label5[1]->text());
+    QCOMPARE(demo.form.Label5[0]->text(), twin.Label5[0]->text());
     twin.gamen_MouseUp(1, 0, 0, 0);
 }
 
@@ -211,6 +235,7 @@ void TestDemonstration::framesAreDrags() {
 void TestDemonstration::tracesEverySixtyDegrees() {
     Demo demo(Mover::P, Speed::Normal);
     Form1& form = demo.form;
+    form.Check6->setValue(1);
     form.demonstration->setKeepsTraces(true);
     form.demonstration->start();
     for (double t : {1.0, 2.9, 6.5, 6.6, 9.2, 30.0}) {
@@ -228,6 +253,7 @@ void TestDemonstration::tracesEverySixtyDegrees() {
 
     // Ticked at 140 degrees on: nothing behind P, the first at 180.
     Demo late(Mover::P, Speed::Normal);
+    late.form.Check6->setValue(1);
     late.form.demonstration->start();
     late.runTo(7);
     late.form.demonstration->setKeepsTraces(true);
@@ -237,11 +263,136 @@ void TestDemonstration::tracesEverySixtyDegrees() {
     QCOMPARE(static_cast<int>(late.form.traceCount), 1);
 }
 
+// The radius running keeps the whole figure shown and true: the boxes stay ticked, the
+// readouts keep their values, the chords end at P, A and B on the circle of the moment,
+// the marks show at P and at O, and the traces stay chords of that circle.
+void TestDemonstration::radiusKeepsTheFigure() {
+    Demo demo(Mover::Radius, Speed::Normal);
+    Form1& form = demo.form;
+    for (CheckBox* box : {form.Check6, form.Check7, form.Check2[1], form.Check8, form.Check2[0], form.Check5})
+        box->setValue(1);
+    double traced[2] = {form.angleP, 0};
+    form.Command7[0]->click(); // a trace at 110
+    probe::dragPTo(form, 150);
+    traced[1] = form.angleP;
+    form.Command7[0]->click(); // and one at about 150
+    probe::dragPTo(form, 110);
+    const double angleP = form.angleP;
+    const QImage before = probe::shown(form);
+    const QRgb atO = probe::shownAt(before, 425, 340); // the central angle's mark, below O
+    QVERIFY(atO != probe::kWhite);
+    QVERIFY(probe::countShown(before, form.pX, form.pY, 20, probe::kRed) > 40);
+    form.demonstration->start();
+    for (double t : {0.5, 1.0, 3.0}) {
+        demo.runTo(t);
+        QVERIFY2(std::abs(form.radius - (250 + 40 * t > 275 ? 550 - 250 - 40 * t : 250 + 40 * t)) < 0.1,
+                 qPrintable(QString::number(form.radius)));
+        for (CheckBox* box :
+             {form.Check6, form.Check7, form.Check2[1], form.Check8, form.Check2[0], form.Check5})
+            QCOMPARE(box->value(), 1);
+        QVERIFY(form.Label5[0]->isVisibleTo(&form) && form.Label5[1]->isVisibleTo(&form));
+        QCOMPARE(form.Label5[0]->text(), QStringLiteral("100"));
+        QCOMPARE(form.Label5[1]->text(), QStringLiteral("50"));
+        const geometry::Point p = probe::onCircle(form, angleP), a = probe::onCircle(form, 220);
+        QVERIFY(form.marks.Line1[3].visible && form.marks.Line1[0].visible);
+        QCOMPARE(form.marks.Line1[3].x1, float(p.x));
+        QCOMPARE(form.marks.Line1[3].x2, float(a.x));
+        QCOMPARE(form.marks.Line1[0].y2, float(a.y));
+        QVERIFY(form.marks.Label2[0].visible);
+        const QImage shown = probe::shown(form);
+        QVERIFY(probe::countShown(shown, p.x, p.y, 20, probe::kRed) > 40);
+        QCOMPARE(probe::shownAt(shown, 425, 340), atO);
+        for (int k = 0; k < 2; ++k) {
+            const geometry::Point trace = probe::onCircle(form, traced[k]);
+            QVERIFY(std::abs(form.marks.Line5[2 * k].x1 - trace.x) < 0.01);
+            QVERIFY(std::abs(form.marks.Line5[2 * k + 1].y1 - trace.y) < 0.01);
+            QCOMPARE(form.marks.Line5[2 * k + 1].x2, float(form.bX));
+            const geometry::Point letter = geometry::letterCorner(425, 325, form.radius, traced[k], 40);
+            QVERIFY(std::abs(form.marks.Label3[k].left - letter.x) < 0.01);
+        }
+        QCOMPARE(int(form.traceCount), 2);
+    }
+    form.demonstration->stop();
+    QCOMPARE(form.undo->undoText(), QStringLiteral("元に戻す：動きの再生"));
+    form.undo->undo();
+    QCOMPARE(form.radius, 250.0f);
+    QCOMPARE(form.Label5[1]->text(), QStringLiteral("50"));
+}
+
+void TestDemonstration::startsOrSaysWhy_data() {
+    QTest::addColumn<int>("mover");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("reason"); // empty: it runs
+    const int p = 1, a = 2, r = 4;
+    QTest::newRow("P shown") << p << "点Ｐ"
+                             << "";
+    QTest::newRow("memo pen on") << p << "点Ｐ メモ"
+                                 << "メモを使っている間は動きを始められません";
+    QTest::newRow("straight-line tool on") << a << "直線"
+                                           << "直線を引いている間は動きを始められません";
+    QTest::newRow("P not shown") << p << ""
+                                 << "点Ｐが表示されていないので動かせません";
+    QTest::newRow("P's diameter shown") << p << "補助線"
+                                        << "";
+    QTest::newRow("A with P not shown") << a << ""
+                                        << "";
+    QTest::newRow("radius with P not shown") << r << ""
+                                             << "";
+    QTest::newRow("P chosen while the radius runs, P not shown") << r << "then P"
+                                                                 << "点Ｐが表示されていないので動かせません";
+}
+
+// F5 either starts the run or leaves everything still and says why, on the screen over
+// the drawing area (not in its pictures) and to screen readers.
+void TestDemonstration::startsOrSaysWhy() {
+    QFETCH(int, mover);
+    QFETCH(QString, setting);
+    QFETCH(QString, reason);
+    Demo demo(Mover(mover), Speed::Normal);
+    Form1& form = demo.form;
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    if (setting.contains("点Ｐ")) form.Check6->setValue(1);
+    if (setting.contains("補助線")) form.Check4->setValue(1);
+    if (setting.contains("メモ")) form.Command3->click();
+    if (setting.contains("直線")) form.Command5->click();
+    const QImage picture = form.DrawingAreaImage();
+    QCOMPARE(form.demonstration->startStopAction()->text(), QStringLiteral("開始"));
+    QTest::keyClick(&form, Qt::Key_F5);
+    if (setting == "then P") {
+        QVERIFY(form.demonstration->running());
+        form.demonstration->choose(Mover::P);
+    }
+    QCOMPARE(form.demonstration->running(), reason.isEmpty());
+    QCOMPARE(form.notice != nullptr && form.notice->isVisible(), !reason.isEmpty());
+    QCOMPARE(form.demonstration->startStopAction()->text(),
+             reason.isEmpty() ? QStringLiteral("停止") : QStringLiteral("開始"));
+    if (reason.isEmpty()) return;
+    QVERIFY2(form.notice->text().startsWith(reason), qPrintable(form.notice->text()));
+    QCOMPARE(form.figureAccess().latestAnnouncement(), form.notice->text());
+    // Over the drawing area, readable, and in none of its pictures.
+    const QRect area(form.gamenView->mapTo(&form, QPoint(0, 0)), form.gamenView->size());
+    QVERIFY(area.contains(form.notice->geometry()));
+    QVERIFY(form.notice->height() > 15);
+    QVERIFY(form.DrawingAreaImage() == picture);
+    demo.runTo(2);
+    QCOMPARE(form.angleP, 110.0);
+    QCOMPARE(form.angleA, 220.0);
+    // Once the reason is gone, F5 starts the run and the message goes.
+    if (setting.contains("メモ")) {
+        form.Command3->click();
+        QTest::keyClick(&form, Qt::Key_F5);
+        QVERIFY(form.demonstration->running());
+        QVERIFY(!form.notice->isVisible());
+    }
+}
+
 void TestDemonstration::stops_data() {
     QTest::addColumn<QString>("how");
-    for (const char* how :
-         {"F5 again", "Esc in full screen", "press on the canvas", "click on a control", "key on the canvas",
-          "menu entry", "printing", "opening a lesson", "another program"})
+    for (const char* how : {"F5 again", "Esc in full screen", "press on the canvas", "click on a control",
+                            "key on the canvas", "→ on the canvas", "Space on a box", "menu entry",
+                            "printing", "opening a lesson", "another program"})
         QTest::newRow(how) << QString::fromUtf8(how);
 }
 
@@ -256,8 +407,10 @@ void TestDemonstration::stops() {
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.gamenView->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(form.gamenView, Qt::Key_P); // the arrows would move P
     QTest::keyClick(form.Check8, Qt::Key_F5);
     QVERIFY(form.demonstration->running());
+    QCOMPARE(form.demonstration->startStopAction()->text(), QStringLiteral("停止"));
     demo.runTo(1.5);
     const double stoppedAt = form.angleP;
     QVERIFY(std::abs(stoppedAt - 140) < 1e-4);
@@ -269,6 +422,9 @@ void TestDemonstration::stops() {
     if (how == "press on the canvas") QTest::mouseClick(form.gamenView, Qt::LeftButton, {}, QPoint(800, 40));
     if (how == "click on a control") QTest::mouseClick(form.Check5, Qt::LeftButton);
     if (how == "key on the canvas") QTest::keyClick(form.gamenView, Qt::Key_X);
+    // The key that ends the run does only that.
+    if (how == "→ on the canvas") QTest::keyClick(form.gamenView, Qt::Key_Right);
+    if (how == "Space on a box") QTest::keyClick(form.Check8, Qt::Key_Space);
     if (how == "menu entry") { // 動き, between 表示 and ヘルプ
         const QList<QAction*> menus = form.menuBar->actions();
         const qsizetype view = menus.indexOf(form.menuBar->view()->menuAction());
@@ -295,6 +451,8 @@ void TestDemonstration::stops() {
             Qt::ApplicationInactive);
     }
     QVERIFY(!form.demonstration->running());
+    QCOMPARE(form.demonstration->startStopAction()->text(), QStringLiteral("開始"));
+    QCOMPARE(form.Check8->value(), 0);
     demo.runTo(3);
     QCOMPARE(form.angleP, stoppedAt);
     QCOMPARE(form.Label5[1]->text(), QStringLiteral("50"));

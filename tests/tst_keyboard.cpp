@@ -1,7 +1,8 @@
 // The keys on the drawing area: choosing P, A, B and the radius handle, every arrow
 // and modifier, the limits, the picture against the equivalent drag, the focus ring,
-// Tab through the window and the keys that must do nothing.
+// Tab through the window and the keys that must do nothing (and say why).
 #include "formprobe.h"
+#include "widgets/notice.h"
 
 #include <QtTest>
 
@@ -451,6 +452,19 @@ void TestKeyboard::toolsHoldTheFigure() {
     form.Command5_Click();
     press(form, Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(form.angleA, 225.0);
+
+    // A P that does not show stays where it is, and the window says why, on the screen
+    // and to screen readers; shown, it moves.
+    QVERIFY(form.notice == nullptr || !form.notice->isVisible());
+    press(form, Qt::Key_P);
+    press(form, Qt::Key_Right);
+    QCOMPARE(form.angleP, 110.0);
+    QVERIFY(form.notice != nullptr && form.notice->isVisible());
+    QVERIFY(form.notice->text().startsWith(QStringLiteral("点Ｐが表示されていないので動かせません")));
+    QCOMPARE(form.figureAccess().latestAnnouncement(), form.notice->text());
+    form.Check6->setValue(1);
+    press(form, Qt::Key_Right);
+    QCOMPARE(form.angleP, 111.0);
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -14,6 +14,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -175,7 +177,7 @@ void TestShortcuts::saveDrawingArea() {
     form.savePrompt = std::move(prompt);
 
     QTest::keyClick(&form, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(save->asked, QStringLiteral("図を画像として保存"));
+    QCOMPARE(save->asked, QStringLiteral("図を画像として書き出す"));
     const QString name = QFileInfo(save->offered).fileName();
     QVERIFY2(QRegularExpression(QStringLiteral("^enshukaku_\\d{4}-\\d{2}-\\d{2}_\\d{6}\\.png$"))
                  .match(name)
@@ -223,10 +225,10 @@ void TestShortcuts::saveDialogIsJapanese() {
             fileName = name->text();
         dialog->reject();
     });
-    const QString answer = prompt.ask(nullptr, QStringLiteral("図を画像として保存"),
+    const QString answer = prompt.ask(nullptr, QStringLiteral("図を画像として書き出す"),
                                       dir_.filePath(QStringLiteral("enshukaku_2026-01-02_030405.png")));
     QCOMPARE(answer, QString());
-    QCOMPARE(title, QStringLiteral("図を画像として保存"));
+    QCOMPARE(title, QStringLiteral("図を画像として書き出す"));
     QVERIFY2(accept.contains(QStringLiteral("保存")), qPrintable(accept));
     QCOMPARE(fileName, QStringLiteral("enshukaku_2026-01-02_030405.png"));
     // The translation is gone with the dialog.
@@ -257,7 +259,7 @@ void TestShortcuts::helpListsTheKeys() {
     QVERIFY(form.helpWindow != nullptr);
     QVERIFY(form.helpWindow->isVisible());
     QVERIFY(!form.helpWindow->isModal());
-    QCOMPARE(form.helpWindow->windowTitle(), QStringLiteral("キー操作"));
+    QCOMPARE(form.helpWindow->windowTitle(), QStringLiteral("使い方"));
     const QString text = form.helpWindow->text();
     for (const char* key :
          {"Tab",          "P / A / B / R", "Shift",        "Ctrl",    "Ctrl+P",     "印刷", "Ctrl+C",
@@ -265,6 +267,15 @@ void TestShortcuts::helpListsTheKeys() {
           "F11",          "全画面表示",    "拡大",         "縮小",    "元の大きさ", "F1",   "初期画面",
           "Ctrl+Z",       "元に戻す",      "Ctrl+Y",       "やり直し"})
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
+    // It teaches: the mouse, lessons, undo, the demonstration, full screen and zoom.
+    for (const char* topic : {"ドラッグ", "青い四角", "授業ファイル", "保存", "最近使ったファイル",
+                              "前回の図を開く", "元に戻す（Ctrl+Z）", "動き", "ゆっくり・ふつう・はやく",
+                              "跡を残しながら", "全画面と拡大", "画面に合わせる"})
+        QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+    // All of it shows, or scrolls where the screen is too small: no line is cut at the side.
+    QVERIFY(form.helpWindow->width() <= form.screen()->availableGeometry().width());
+    const auto* area = form.helpWindow->findChild<QScrollArea*>();
+    QVERIFY(area != nullptr && area->horizontalScrollBar()->maximum() == 0);
     // The lesson goes on beside it: the window still takes clicks.
     form.Command7[0]->click();
     QCOMPARE(form.traceCount, std::int16_t(1));
@@ -273,11 +284,11 @@ void TestShortcuts::helpListsTheKeys() {
 void TestShortcuts::menuEntriesDoWhatTheirButtonsDo_data() {
     QTest::addColumn<QString>("entry"); // menu (its first letters), entry, key shown
     for (const char* entry :
-         {"ファイル|画像として書き出す…|Ctrl+Shift+E", "ファイル|印刷…|Ctrl+P", "ファイル|終了|",
+         {"ファイル|図を画像として書き出す…|Ctrl+Shift+E", "ファイル|印刷…|Ctrl+P", "ファイル|終了|",
           "編集|元に戻す|Ctrl+Z", "編集|やり直し|Ctrl+Y", "編集|図をコピー|Ctrl+C",
           "編集|ウィンドウをコピー|Ctrl+Shift+C", "編集|初期画面に戻す|", "表示|拡大|Ctrl++",
           "表示|縮小|Ctrl+-", "表示|元の大きさ|Ctrl+0", "表示|画面に合わせる|", "表示|全画面表示|F11",
-          "表示|方眼|", "ヘルプ|キー操作|F1", "ヘルプ|このプログラムについて|"})
+          "表示|方眼|", "ヘルプ|使い方|F1", "ヘルプ|このプログラムについて|"})
         QTest::newRow(entry) << QString::fromUtf8(entry);
 }
 
@@ -296,7 +307,7 @@ void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
     QAction* action = bar.entry(menu, name);
     QVERIFY(action != nullptr);
     QCOMPARE(action->shortcut().toString(), parts[2]);
-    QCOMPARE(form.Command6->toolTip(), QStringLiteral("印刷 (Ctrl+P)"));
+    QCOMPARE(form.Command6->toolTip(), QStringLiteral("名前を入れてウィンドウを印刷する (Ctrl+P)"));
 
     auto save = std::make_unique<FixedSave>(QString());
     FixedSave* saved = save.get();
@@ -313,7 +324,7 @@ void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
 
     action->trigger();
     const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(saved->asked.isEmpty(), name != "画像として書き出す…");
+    QCOMPARE(saved->asked.isEmpty(), name != "図を画像として書き出す…");
     QCOMPARE(asked->count, name == "印刷…" ? 1 : 0);
     QCOMPARE(quit, name == "終了");
     QCOMPARE(copied.isNull(), !name.endsWith("コピー"));
@@ -327,7 +338,7 @@ void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
     QCOMPARE(form.isFullScreenView(), name == "全画面表示");
     QCOMPARE(action->isChecked(), name == "全画面表示" || name == "方眼");
     QCOMPARE(form.gridShown, name == "方眼" ? 1 : 0);
-    QCOMPARE(form.helpWindow != nullptr && form.helpWindow->isVisible(), name == "キー操作");
+    QCOMPARE(form.helpWindow != nullptr && form.helpWindow->isVisible(), name == "使い方");
     AboutBox* about = bar.aboutBox();
     QCOMPARE(about != nullptr && about->isVisible(), name == "このプログラムについて");
     if (about)

@@ -111,7 +111,7 @@ void TestUndo::actionsAreNamedSteps_data() {
     QTest::newRow("arrows on two handles")
         << QStringList{"key:A", "key:Right", "key:B", "key:Left"} << "点Ｂの移動" << 2;
     QTest::newRow("arrows after a pause")
-        << QStringList{"key:P", "key:Left", "pause", "key:Left"} << "点Ｐの移動" << 2;
+        << QStringList{"key:B", "key:Left", "pause", "key:Left"} << "点Ｂの移動" << 2;
     QTest::newRow("box with its cascade")
         << QStringList{"点Ｐ", "∠ＡＰＢ", "円周角", "点Ｐ"} << "「点Ｐ」の切り替え" << 4;
     QTest::newRow("traces") << QStringList{"跡を残す", "P>150", "跡を残す", "跡を消す"} << "跡を消す" << 4;

@@ -50,7 +50,7 @@ diff_pixels=$(compare -metric AE "$E2E_TMP/clip.png" "$E2E_TMP/area.png" null: 2
 
 # Ctrl+Shift+E: Qt's save dialog, in Japanese; a path typed into it gets a PNG of the same picture.
 xdotool key ctrl+shift+e
-dialog=$(timeout 10 xdotool search --sync --name '図を画像として保存' | head -1) || fail "no save dialog"
+dialog=$(timeout 10 xdotool search --sync --name '図を画像として書き出す' | head -1) || fail "no save dialog"
 sleep 0.5
 xdotool key --window "$dialog" ctrl+a
 xdotool type --delay 20 "$E2E_TMP/saved.png"
