@@ -174,7 +174,8 @@ class Form1 : public QWidget {
     // percent); the window resizes to it, with the menu bar above the client area.
     void setWindowZoom(double factor);
     double windowZoom() const { return windowZoom_; }
-    // Start-up: the remembered zoom (100 % when none can be read), or `requested` (a step,
+    // Start-up: the remembered zoom (when none can be read, 100 % or on a large screen the
+    // largest step that takes at most two thirds of it), or `requested` (a step,
     // or 0 for the largest that fits), made small enough that the whole window fits the
     // screen's available area; fitted again once the window's real frame is known.
     void StartZoom(double requested = -1);
@@ -238,6 +239,7 @@ class Form1 : public QWidget {
     void centreClientArea();
     int menuBarHeight() const; // 0 in full screen
     double fittingZoom(double wanted) const;
+    double firstZoom() const;
     void fitStartAgain();
     static QString lineBoxStyleSheet(double factor);
 

@@ -8,6 +8,12 @@
 #include <QApplication>
 #include <QMenu>
 #include <QShortcut>
+#include <QTimer>
+
+namespace {
+// How often the bar, down in full screen, looks whether it is still in use.
+constexpr int kInUseCheckMs = 100;
+} // namespace
 
 MenuBar::MenuBar(Form1& form) : QMenuBar(&form), form_(form) {
     setObjectName(QStringLiteral("menuBar"));
@@ -34,6 +40,34 @@ MenuBar::MenuBar(Form1& form) : QMenuBar(&form), form_(form) {
     connect(menuKey, &QShortcut::activated, this, [this] {
         if (isVisible()) setActiveAction(actions().value(0));
     });
+    inUseCheck_ = new QTimer(this);
+    inUseCheck_->setInterval(kInUseCheckMs);
+    connect(inUseCheck_, &QTimer::timeout, this, &MenuBar::placeInFullScreen);
+    // A menu title becomes current (F10, an Alt key, the arrows): the bar comes down.
+    connect(this, &QMenuBar::hovered, this, &MenuBar::placeInFullScreen);
+}
+
+void MenuBar::setFullScreen(bool on) {
+    fullScreen_ = on;
+    if (!on) inUseCheck_->stop();
+    placeInFullScreen();
+}
+
+void MenuBar::placeInFullScreen() {
+    if (!fullScreen_) return;
+    // Its menus, and theirs, are windows of their own with the bar above them.
+    bool popupOfBar = false;
+    for (const QWidget* up = QApplication::activePopupWidget(); up && !popupOfBar; up = up->parentWidget())
+        popupOfBar = up == this;
+    const bool inUse = activeAction() != nullptr || hasFocus() || popupOfBar;
+    const int height = sizeHint().height();
+    setGeometry(0, inUse ? 0 : -height, parentWidget()->width(), height);
+    if (inUse) {
+        raise();
+        inUseCheck_->start();
+    } else {
+        inUseCheck_->stop();
+    }
 }
 
 QMenu* MenuBar::insertMenuBefore(QMenu* before, const QString& title) {

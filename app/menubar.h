@@ -10,6 +10,7 @@ class AboutBox;
 class Form1;
 class QAction;
 class QMenu;
+class QTimer;
 
 // The window's menu bar: ファイル, 編集, 表示 and ヘルプ. Every entry runs the routine of its
 // button or key in Form1, and an entry's key works anywhere in the window, also in full
@@ -51,6 +52,13 @@ class MenuBar : public QMenuBar {
     // The entry of `menu` whose text (without "&") is `text`; null when there is none.
     QAction* entry(QMenu* menu, const QString& text) const;
 
+    // In full screen the bar stays shown just above the screen's top edge, so that F10 and
+    // the Alt keys of its menus still reach it; while one of its menus is in use it comes
+    // down over the top of the figure. Outside full screen it is placed by the window.
+    void setFullScreen(bool on);
+    // Places the bar in full screen: over the figure while in use, out of view otherwise.
+    void placeInFullScreen();
+
     // "このプログラムについて": name, version, licence, Qt version and the project's address.
     void ShowAbout();
     AboutBox* aboutBox() const { return aboutBox_; }
@@ -65,4 +73,6 @@ class MenuBar : public QMenuBar {
     QMenu* view_ = nullptr;
     QMenu* help_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
+    bool fullScreen_ = false;
+    QTimer* inUseCheck_ = nullptr; // while the bar is down in full screen
 };
