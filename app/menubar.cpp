@@ -6,9 +6,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 // How often the bar, down in full screen, looks whether it is still in use.
@@ -49,8 +52,33 @@ MenuBar::MenuBar(Form1& form) : QMenuBar(&form), form_(form) {
 
 void MenuBar::setFullScreen(bool on) {
     fullScreen_ = on;
-    if (!on) inUseCheck_->stop();
+    altAlone_ = false;
+    if (on) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+        inUseCheck_->stop();
+    }
     placeInFullScreen();
+}
+
+bool MenuBar::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (!key || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != &form_) {
+        if (event->type() == QEvent::MouseButtonPress) altAlone_ = false;
+        return false;
+    }
+    const auto* press = static_cast<QKeyEvent*>(event);
+    if (press->isAutoRepeat()) return false;
+    // A key taken by a shortcut (Alt+M) is not pressed for the widgets; its release is.
+    if (press->key() != Qt::Key_Alt) {
+        altAlone_ = false;
+    } else if (event->type() == QEvent::KeyPress) {
+        altAlone_ = true;
+    } else if (std::exchange(altAlone_, false) && activeAction() == nullptr) {
+        setActiveAction(actions().value(0));
+    }
+    return false;
 }
 
 void MenuBar::placeInFullScreen() {

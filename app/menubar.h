@@ -14,7 +14,7 @@ class QTimer;
 
 // The window's menu bar: ファイル, 編集, 表示 and ヘルプ. Every entry runs the routine of its
 // button or key in Form1, and an entry's key works anywhere in the window, also in full
-// screen where the bar is hidden. The bar keeps the desktop's own size at every zoom: it
+// screen where the bar is out of view. The bar keeps the desktop's own size at every zoom: it
 // is for the teacher's hand at the desk, and the zoom steps keep their sizes.
 //
 // Other rooms add their entries through the four menus and addEntry, for example:
@@ -58,6 +58,8 @@ class MenuBar : public QMenuBar {
     void setFullScreen(bool on);
     // Places the bar in full screen: over the figure while in use, out of view otherwise.
     void placeInFullScreen();
+    // In full screen Alt pressed and released alone opens the first menu, as F10 does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // "このプログラムについて": name, version, licence, Qt version and the project's address.
     void ShowAbout();
@@ -74,5 +76,6 @@ class MenuBar : public QMenuBar {
     QMenu* help_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     bool fullScreen_ = false;
+    bool altAlone_ = false;        // Alt is down and no other key came since
     QTimer* inUseCheck_ = nullptr; // while the bar is down in full screen
 };
