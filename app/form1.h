@@ -168,7 +168,8 @@ class Form1 : public QWidget {
 
     // --- Zoom and full screen (app/zoom.cpp) ------------------------------------
     // One factor scales the whole client area: the controls' boxes and fonts and the
-    // canvas view. Figure coordinates never see it.
+    // canvas view, and every dialog and tip of the window (app/zoomeddialogs.cpp).
+    // Figure coordinates never see it.
     double zoom() const { return zoom_; }
     // The zoom of the window outside full screen (a 25 % step, or a fit to the whole
     // percent); the window resizes to it, with the menu bar above the client area.
