@@ -178,13 +178,15 @@ class Form1 : public QWidget {
 
     // --- Zoom and full screen (app/zoom.cpp) ------------------------------------
     // One factor scales the whole client area: the controls' boxes and fonts and the
-    // canvas view. Figure coordinates never see it.
+    // canvas view, and every dialog and tip of the window (app/zoomeddialogs.cpp).
+    // Figure coordinates never see it.
     double zoom() const { return zoom_; }
     // The zoom of the window outside full screen (a 25 % step, or a fit to the whole
     // percent); the window resizes to it, with the menu bar above the client area.
     void setWindowZoom(double factor);
     double windowZoom() const { return windowZoom_; }
-    // Start-up: the remembered zoom (100 % when none can be read), or `requested` (a step,
+    // Start-up: the remembered zoom (when none can be read, 100 % or on a large screen the
+    // largest step that takes at most two thirds of it), or `requested` (a step,
     // or 0 for the largest that fits), made small enough that the whole window fits the
     // screen's available area; fitted again once the window's real frame is known.
     void StartZoom(double requested = -1);
@@ -248,6 +250,7 @@ class Form1 : public QWidget {
     void centreClientArea();
     int menuBarHeight() const; // 0 in full screen
     double fittingZoom(double wanted) const;
+    double firstZoom() const;
     void fitStartAgain();
     static QString lineBoxStyleSheet(double factor);
 

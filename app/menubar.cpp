@@ -6,8 +6,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
+#include <QTimer>
+
+#include <utility>
+
+namespace {
+// How often the bar, down in full screen, looks whether it is still in use.
+constexpr int kInUseCheckMs = 100;
+} // namespace
 
 MenuBar::MenuBar(Form1& form) : QMenuBar(&form), form_(form) {
     setObjectName(QStringLiteral("menuBar"));
@@ -33,6 +42,59 @@ MenuBar::MenuBar(Form1& form) : QMenuBar(&form), form_(form) {
     connect(menuKey, &QShortcut::activated, this, [this] {
         if (isVisible()) setActiveAction(actions().value(0));
     });
+    inUseCheck_ = new QTimer(this);
+    inUseCheck_->setInterval(kInUseCheckMs);
+    connect(inUseCheck_, &QTimer::timeout, this, &MenuBar::placeInFullScreen);
+    // A menu title becomes current (F10, an Alt key, the arrows): the bar comes down.
+    connect(this, &QMenuBar::hovered, this, &MenuBar::placeInFullScreen);
+}
+
+void MenuBar::setFullScreen(bool on) {
+    fullScreen_ = on;
+    altAlone_ = false;
+    if (on) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+        inUseCheck_->stop();
+    }
+    placeInFullScreen();
+}
+
+bool MenuBar::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (!key || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != &form_) {
+        if (event->type() == QEvent::MouseButtonPress) altAlone_ = false;
+        return false;
+    }
+    const auto* press = static_cast<QKeyEvent*>(event);
+    if (press->isAutoRepeat()) return false;
+    // A key taken by a shortcut (Alt+M) is not pressed for the widgets; its release is.
+    if (press->key() != Qt::Key_Alt) {
+        altAlone_ = false;
+    } else if (event->type() == QEvent::KeyPress) {
+        altAlone_ = true;
+    } else if (std::exchange(altAlone_, false) && activeAction() == nullptr) {
+        setActiveAction(actions().value(0));
+    }
+    return false;
+}
+
+void MenuBar::placeInFullScreen() {
+    if (!fullScreen_) return;
+    // Its menus, and theirs, are windows of their own with the bar above them.
+    bool popupOfBar = false;
+    for (const QWidget* up = QApplication::activePopupWidget(); up && !popupOfBar; up = up->parentWidget())
+        popupOfBar = up == this;
+    const bool inUse = activeAction() != nullptr || hasFocus() || popupOfBar;
+    const int height = sizeHint().height();
+    setGeometry(0, inUse ? 0 : -height, parentWidget()->width(), height);
+    if (inUse) {
+        raise();
+        inUseCheck_->start();
+    } else {
+        inUseCheck_->stop();
+    }
 }
 
 QMenu* MenuBar::insertMenuBefore(QMenu* before, const QString& title) {

@@ -10,10 +10,11 @@ class AboutBox;
 class Form1;
 class QAction;
 class QMenu;
+class QTimer;
 
 // The window's menu bar: ファイル, 編集, 表示 and ヘルプ. Every entry runs the routine of its
 // button or key in Form1, and an entry's key works anywhere in the window, also in full
-// screen where the bar is hidden. The bar keeps the desktop's own size at every zoom: it
+// screen where the bar is out of view. The bar keeps the desktop's own size at every zoom: it
 // is for the teacher's hand at the desk, and the zoom steps keep their sizes.
 //
 // Other rooms add their entries through the four menus and addEntry, for example:
@@ -51,6 +52,15 @@ class MenuBar : public QMenuBar {
     // The entry of `menu` whose text (without "&") is `text`; null when there is none.
     QAction* entry(QMenu* menu, const QString& text) const;
 
+    // In full screen the bar stays shown just above the screen's top edge, so that F10 and
+    // the Alt keys of its menus still reach it; while one of its menus is in use it comes
+    // down over the top of the figure. Outside full screen it is placed by the window.
+    void setFullScreen(bool on);
+    // Places the bar in full screen: over the figure while in use, out of view otherwise.
+    void placeInFullScreen();
+    // In full screen Alt pressed and released alone opens the first menu, as F10 does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // "このプログラムについて": name, version, licence, Qt version and the project's address.
     void ShowAbout();
     AboutBox* aboutBox() const { return aboutBox_; }
@@ -64,4 +74,7 @@ class MenuBar : public QMenuBar {
     QMenu* view_ = nullptr;
     QMenu* help_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
+    bool fullScreen_ = false;
+    bool altAlone_ = false;        // Alt is down and no other key came since
+    QTimer* inUseCheck_ = nullptr; // while the bar is down in full screen
 };

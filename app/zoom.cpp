@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/menubar.h"
+#include "app/zoomeddialogs.h"
 #include "widgets/zoomsteps.h"
 
 #include <QAbstractButton>
@@ -57,6 +58,7 @@ QString Form1::lineBoxStyleSheet(double factor) {
 void Form1::createZoomKeys() {
     zoomStyle_ = new ZoomStyle;
     zoomStyle_->setParent(this);
+    new ZoomedDialogs(*this);
     // The zoom keys and F11 are the menu bar's entries; Esc is taken only in full
     // screen, elsewhere it stays with the focused control.
     leaveKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -94,6 +96,7 @@ void Form1::centreClientArea() {
         return;
     }
     clientArea->move((width() - clientArea->width()) / 2, (height() - clientArea->height()) / 2);
+    menuBar->placeInFullScreen();
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
@@ -136,10 +139,19 @@ void Form1::setWindowZoom(double factor) {
     }
 }
 
+// With nothing remembered a large screen starts at a larger step, as a projector shows it;
+// smaller screens start at 100 %, fitted as ever.
+double Form1::firstZoom() const {
+    const QScreen* where = screen();
+    if (!where) return 1;
+    const QRect available = where->availableGeometry();
+    return zoomsteps::comfortable(kDesignWidth, kDesignHeight, available.width(), available.height());
+}
+
 void Form1::StartZoom(double requested) {
     double wanted = zoomsteps::nearest(requested);
     if (requested == 0) wanted = zoomsteps::kLargest;
-    if (requested < 0) wanted = rememberedZoom().value_or(1.0);
+    if (requested < 0) wanted = rememberedZoom().value_or(firstZoom());
     startWanted_ = wanted;
     setWindowZoom(fittingZoom(wanted));
 }
@@ -203,8 +215,9 @@ void Form1::ToggleFullScreen() {
     }
     normalPosition_ = pos();
     fullScreenView_ = true;
-    // The figure takes the whole screen; F11 or Esc bring the bar back.
-    menuBar->hide();
+    // The figure takes the whole screen; the bar comes down only while in use, and F11
+    // or Esc bring it back above the client area.
+    menuBar->setFullScreen(true);
     leaveKey_->setEnabled(true);
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -219,7 +232,7 @@ void Form1::LeaveFullScreen() {
     if (!fullScreenView_) return;
     fullScreenView_ = false;
     leaveKey_->setEnabled(false);
-    menuBar->show();
+    menuBar->setFullScreen(false);
     showNormal();
     setWindowZoom(windowZoom_);
     move(normalPosition_);

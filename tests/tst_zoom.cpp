@@ -2,12 +2,19 @@
 #include "app/menubar.h"
 #include "app/zoomoption.h"
 #include "widgets/aboutbox.h"
+#include "widgets/lessonprompt.h"
 #include "widgets/saveprompt.h"
 #include "widgets/zoomsteps.h"
 
+#include <QAbstractItemView>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QHelpEvent>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStyleOptionViewItem>
+#include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 
 #include <cmath>
@@ -58,13 +65,14 @@ QScreen* screenNamed(const char* name) {
     return nullptr;
 }
 
-// The height of the first line of text in a widget: its first run of rows with ink.
-int firstLineHeight(QWidget* widget) {
+// The height of the first line of text in a widget: its first run of rows with ink,
+// `inset` pixels within its edges (a tip's frame is not text).
+int firstLineHeight(QWidget* widget, int inset = 0) {
     const QImage image = widget->grab().toImage();
     int first = -1, last = -1;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = inset; y < image.height() - inset; ++y) {
         bool ink = false;
-        for (int x = 0; x < image.width() && !ink; ++x) ink = qGray(image.pixel(x, y)) < 100;
+        for (int x = inset; x < image.width() - inset && !ink; ++x) ink = qGray(image.pixel(x, y)) < 100;
         if (ink && first < 0) first = y;
         if (ink) last = y;
         if (!ink && first >= 0) break;
@@ -72,27 +80,85 @@ int firstLineHeight(QWidget* widget) {
     return first < 0 ? 0 : last - first + 1;
 }
 
+// Whether the file list of a file dialog shows the whole name of the file `name` in it,
+// once the folder has been read.
+bool showsWholeName(QWidget* dialog, const QString& name) {
+    for (auto* view : dialog->findChildren<QAbstractItemView*>()) {
+        // The list of the folder's files, in its detail or its icon view.
+        const bool files = view->objectName() == "treeView" || view->objectName() == "listView";
+        if (!files || !view->isVisibleTo(dialog) || !view->model()) continue;
+        QModelIndex item;
+        const bool read = QTest::qWaitFor([&] {
+            const QModelIndexList found = view->model()->match(view->model()->index(0, 0, view->rootIndex()),
+                                                               Qt::DisplayRole, name, 1, Qt::MatchExactly);
+            item = found.value(0);
+            return item.isValid();
+        });
+        if (!read) return false;
+        QStyleOptionViewItem option;
+        option.initFrom(view);
+        option.font = view->font();
+        const int icon = view->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view);
+        option.decorationSize = view->iconSize().isValid() ? view->iconSize() : QSize(icon, icon);
+        option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+        const int needed = view->itemDelegateForIndex(item)->sizeHint(option, item).width();
+        const QRect cell = view->visualRect(item);
+        return cell.width() >= needed && cell.left() >= 0 && cell.right() < view->viewport()->width();
+    }
+    return false;
+}
+
 // The first line's height of a dialog's text at `zoom`; `onScreen` tells whether the
-// dialog lay within the screen.
-int dialogLineHeight(Form1& form, const QString& dialog, double zoom, bool& onScreen) {
+// dialog lay within the screen, `wholeName` whether the file list showed a whole name.
+int dialogLineHeight(Form1& form, const QString& dialog, double zoom, bool& onScreen,
+                     bool* wholeName = nullptr) {
     form.setWindowZoom(zoom);
+    const QString fileName = QStringLiteral("afternoon-lesson-circle2.enshu"); // 30 characters
+    QTemporaryDir folder;
+    QFile(folder.filePath(fileName)).open(QIODevice::WriteOnly);
     int height = 0;
     auto measure = [&](QWidget* shown) {
         auto* text = shown->findChild<QLabel*>(QStringLiteral("fileNameLabel"));
-        height = firstLineHeight(text ? text : shown->findChild<QLabel*>());
+        if (!text) text = shown->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        const bool tip = text == nullptr && shown->inherits("QTipLabel");
+        if (tip) text = qobject_cast<QLabel*>(shown);
+        height = firstLineHeight(text ? text : shown->findChild<QLabel*>(), tip ? 2 : 0);
         onScreen = form.screen()->availableGeometry().contains(shown->frameGeometry());
+        if (wholeName) *wholeName = showsWholeName(shown, fileName);
         shown->close();
     };
     auto whenShown = [&] { QTimer::singleShot(0, [&] { measure(QApplication::activeModalWidget()); }); };
     NamePrompt name;
     SavePrompt save;
+    LessonPrompt lesson;
     name.setZoom(zoom);
     save.setZoom(zoom);
+    lesson.setZoom(zoom);
     if (dialog == "help") form.ShowHelp(), measure(form.helpWindow);
     if (dialog == "about") form.menuBar->ShowAbout(), measure(form.menuBar->aboutBox());
     if (dialog == "name box") whenShown(), name.ask(&form, QStringLiteral("印刷"), QStringLiteral("名前"));
     if (dialog == "save dialog")
         whenShown(), save.ask(&form, QStringLiteral("保存"), QStringLiteral("/tmp/a.png"));
+    if (dialog == "open dialog") whenShown(), lesson.askOpen(&form, folder.path());
+    if (dialog == "unsaved question") whenShown(), lesson.askUnsaved(&form, QStringLiteral("授業"));
+    if (dialog == "error message")
+        whenShown(), lesson.tell(&form, QStringLiteral("授業ファイルの保存"),
+                                 QStringLiteral("保存できませんでした。"));
+    if (dialog == "replace question")
+        whenShown(), save.confirmReplace(&form, QStringLiteral("保存"), folder.filePath(fileName));
+    if (dialog == "tooltip") {
+        // The tip shows as the pointer rests on 印刷.
+        QHelpEvent rest(QEvent::ToolTip, QPoint(8, 8), form.Command6->mapToGlobal(QPoint(8, 8)));
+        QApplication::sendEvent(form.Command6, &rest);
+        QWidget* tip = nullptr;
+        const bool tipShown = QTest::qWaitFor([&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->inherits("QTipLabel") && top->isVisible()) tip = top;
+            return tip != nullptr;
+        });
+        if (tipShown) measure(tip);
+        QToolTip::hideText();
+    }
     return height;
 }
 
@@ -263,29 +329,43 @@ void TestZoom::startFitsTheScreen() {
 }
 
 void TestZoom::unreadableRememberedZoom_data() {
+    QTest::addColumn<QString>("screen");
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<double>("zoom");
-    QTest::newRow("a step") << QVariant(QStringLiteral("0.75")) << 0.75;
-    QTest::newRow("too large to fit") << QVariant(QStringLiteral("7")) << 3.0;
-    QTest::newRow("not a number") << QVariant(QStringLiteral("big")) << 1.0;
-    QTest::newRow("empty") << QVariant(QString()) << 1.0;
-    QTest::newRow("negative") << QVariant(QStringLiteral("-1.5")) << 1.0;
-    QTest::newRow("garbage bytes") << QVariant(QByteArray("\xff\xfe\x00\x81", 4)) << 1.0;
+    QTest::newRow("a step") << "panel" << QVariant(QStringLiteral("0.75")) << 0.75;
+    QTest::newRow("too large to fit") << "panel" << QVariant(QStringLiteral("7")) << 3.0;
+    QTest::newRow("not a number") << "panel" << QVariant(QStringLiteral("big")) << 1.0;
+    QTest::newRow("empty") << "panel" << QVariant(QString()) << 1.0;
+    QTest::newRow("negative") << "panel" << QVariant(QStringLiteral("-1.5")) << 1.0;
+    QTest::newRow("garbage bytes") << "panel" << QVariant(QByteArray("\xff\xfe\x00\x81", 4)) << 1.0;
+    QTest::newRow("nothing remembered") << "panel" << QVariant() << 1.0;
+    // A 3840 x 2160 panel shows the window as a projector would, two thirds of it at most.
+    QTest::newRow("nothing remembered, 4K") << "uhd" << QVariant() << 2.0;
+    QTest::newRow("not a number, 4K") << "uhd" << QVariant(QStringLiteral("big")) << 2.0;
+    QTest::newRow("100 % remembered, 4K") << "uhd" << QVariant(QStringLiteral("1")) << 1.0;
+    QTest::newRow("275 % remembered, 4K") << "uhd" << QVariant(QStringLiteral("2.75")) << 2.75;
 }
 
 // What the settings file holds cannot be read: the window starts as if nothing were
-// remembered, at 100 % where that fits, not at the smallest step.
+// remembered, at 100 % where that fits (not at the smallest step), or larger on a large
+// screen; a zoom remembered wins.
 void TestZoom::unreadableRememberedZoom() {
+    QFETCH(QString, screen);
     QFETCH(QVariant, stored);
     QFETCH(double, zoom);
     QSettings settings(QStringLiteral("enshukaku"), QStringLiteral("enshukaku"));
-    settings.setValue(QStringLiteral("window/zoom"), stored);
+    if (stored.isValid()) settings.setValue(QStringLiteral("window/zoom"), stored);
     settings.sync();
     Form1 form;
+    form.setScreen(screenNamed(qPrintable(screen)));
     form.StartZoom();
     settings.remove(QStringLiteral("window/zoom"));
+    const int available = screenNamed(qPrintable(screen))->availableGeometry().height();
     QCOMPARE(form.windowZoom(),
-             std::min(zoom, std::floor((1080.0 - 48 - form.menuBar->height()) / 700 * 100) / 100));
+             std::min(zoom, std::floor((available - 48.0 - form.menuBar->height()) / 700 * 100) / 100));
+    // Asked for on the command line, a zoom wins as well.
+    form.StartZoom(1);
+    QCOMPARE(form.windowZoom(), 1.0);
 }
 
 void TestZoom::dialogsFollowTheZoom_data() {
@@ -294,10 +374,15 @@ void TestZoom::dialogsFollowTheZoom_data() {
     QTest::newRow("name box") << "name box";
     QTest::newRow("save dialog") << "save dialog";
     QTest::newRow("about box") << "about";
+    QTest::newRow("open dialog") << "open dialog";
+    QTest::newRow("unsaved question") << "unsaved question";
+    QTest::newRow("error message") << "error message";
+    QTest::newRow("replace question") << "replace question";
+    QTest::newRow("tooltip") << "tooltip";
 }
 
-// At 300 % on a 3840 x 2160 panel the dialogs' text is read from the back of the room,
-// and the dialogs stay within the screen.
+// At 300 % on a 3840 x 2160 panel the dialogs' text (and a tip's) is read from the back
+// of the room, and the dialogs stay within the screen.
 void TestZoom::dialogsFollowTheZoom() {
     QFETCH(QString, dialog);
     Form1 form;
@@ -306,9 +391,12 @@ void TestZoom::dialogsFollowTheZoom() {
     bool onScreen = false;
     const int design = dialogLineHeight(form, dialog, 1, onScreen);
     QVERIFY(design > 5);
-    const int zoomed = dialogLineHeight(form, dialog, 3, onScreen);
+    bool wholeName = false;
+    const int zoomed = dialogLineHeight(form, dialog, 3, onScreen, &wholeName);
     QVERIFY2(zoomed >= 2.5 * design, qPrintable(QStringLiteral("%1 -> %2").arg(design).arg(zoomed)));
     QVERIFY(onScreen);
+    // The file list too: a name of 30 characters shows whole, not cut in its middle.
+    if (dialog == "open dialog") QVERIFY(wholeName);
     // And back at 100 % as designed.
     QCOMPARE(dialogLineHeight(form, dialog, 1, onScreen), design);
 }

@@ -15,7 +15,9 @@ namespace {
 
 const char* const kDesignFont = "enshukakuDesignFont";
 
-QFont scaled(QFont font, double factor) {
+} // namespace
+
+QFont scaledFont(QFont font, double factor) {
     if (font.pixelSize() > 0) {
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * factor))));
     } else {
@@ -24,7 +26,9 @@ QFont scaled(QFont font, double factor) {
     return font;
 }
 
-} // namespace
+bool zoomed(const QWidget& dialog) {
+    return dialog.property(kDesignFont).isValid();
+}
 
 void apply(QWidget& dialog, double factor) {
     if (factor == 1 && !dialog.property(kDesignFont).isValid()) return;
@@ -35,7 +39,7 @@ void apply(QWidget& dialog, double factor) {
     for (QWidget* widget : widgets)
         if (!widget->property(kDesignFont).isValid()) widget->setProperty(kDesignFont, widget->font());
     for (QWidget* widget : widgets)
-        widget->setFont(scaled(widget->property(kDesignFont).value<QFont>(), factor));
+        widget->setFont(scaledFont(widget->property(kDesignFont).value<QFont>(), factor));
     dialog.adjustSize();
     keepOnScreen(dialog);
 }

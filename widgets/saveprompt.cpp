@@ -7,11 +7,32 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+
+#include <algorithm>
+
+namespace {
+
+// The file list's columns as Qt first sizes them, for the dialog's font now: at the
+// window's zoom whole names show, whatever widths an earlier, larger dialog left.
+void sizeColumns(QFileDialog& dialog) {
+    const QFontMetrics metrics(dialog.font());
+    const QList<int> widths{metrics.horizontalAdvance(QString(26, QLatin1Char('w'))),
+                            metrics.horizontalAdvance(QStringLiteral("128.88 GB")),
+                            metrics.horizontalAdvance(QStringLiteral("mp3Folder")),
+                            metrics.horizontalAdvance(QStringLiteral("10/29/81 02:02PM"))};
+    for (QHeaderView* header : dialog.findChildren<QHeaderView*>())
+        for (int section = 0; section < std::min(header->count(), int(widths.size())); ++section)
+            header->resizeSection(section, widths[section]);
+}
+
+} // namespace
 
 QString SavePrompt::fileDialog(QWidget* parent, const QString& title, const QString& suggestedPath,
                                const QString& nameFilter, const QString& suffix, bool saving, double zoom) {
@@ -37,7 +58,12 @@ QString SavePrompt::fileDialog(QWidget* parent, const QString& title, const QStr
     } else {
         dialog.setDirectory(suggestedPath);
     }
+    // The dialog grows with its fonts from the size Qt gives it, never shrinking below it.
+    const QSize design = dialog.size();
     dialogzoom::apply(dialog, zoom);
+    sizeColumns(dialog);
+    dialog.resize(dialog.size().expandedTo(design * zoom));
+    dialogzoom::keepOnScreen(dialog);
     const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     const QString path = accepted ? dialog.selectedFiles().constFirst() : QString();
 

@@ -49,6 +49,17 @@ double fitting(double wanted, int designWidth, int designHeight, int frameWidth,
     return percent / 100.0;
 }
 
+double comfortable(int designWidth, int designHeight, int availableWidth, int availableHeight) {
+    double factor = 1;
+    for (double next = larger(factor); next > factor; next = larger(factor)) {
+        if (3 * scaled(designWidth, next) > 2 * availableWidth ||
+            3 * scaled(designHeight, next) > 2 * availableHeight)
+            break;
+        factor = next;
+    }
+    return factor;
+}
+
 double filling(int designWidth, int designHeight, int screenWidth, int screenHeight) {
     if (designWidth <= 0 || designHeight <= 0 || screenWidth <= 0 || screenHeight <= 0) return 1;
     return std::min(static_cast<double>(screenWidth) / designWidth,

@@ -21,6 +21,11 @@ double wholePercent(double factor);
 double fitting(double wanted, int designWidth, int designHeight, int frameWidth, int frameHeight,
                int availableWidth, int availableHeight);
 
+// The zoom of a first start: the largest step from 1 up at which designWidth x designHeight
+// takes at most two thirds of availableWidth x availableHeight, leaving room about the
+// window on a large screen; 1 where no larger step does.
+double comfortable(int designWidth, int designHeight, int availableWidth, int availableHeight);
+
 // The largest factor, not only a step, at which the design fits the whole screen.
 double filling(int designWidth, int designHeight, int screenWidth, int screenHeight);
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A 1280 x 720 projector with a 40-pixel bar across its top: the window starts at the
 # largest whole percent at which all of it fits the available area, inside that area,
-# and "終了" can be clicked.
+# and "終了" can be clicked. On a 3840 x 2160 panel it starts at 200 %.
 E2E_SCREEN=1280x720
 E2E_WORKAREA="0 40 1280 680"
 source "$(dirname "$0")/e2e.bash"
@@ -29,4 +29,16 @@ window_click "$(scaled 952 "$F")" "$(scaled 672 "$F")"
 for _ in $(seq 50); do kill -0 "$E2E_APP" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$E2E_APP" 2>/dev/null && fail "the program did not end on 終了"
 E2E_APP=""
+
+# A 3840 x 2160 panel, nothing remembered: the window starts at 200 %, as large as a
+# projector shows it, not at a quarter of the screen's width.
+kill "$E2E_XVFB"
+wait "$E2E_XVFB" 2>/dev/null || true
+E2E_XVFB=""
+rm -rf "$E2E_TMP/config"
+unset E2E_WORKAREA
+E2E_SCREEN=3840x2160
+e2e_start "$1"
+[ "$WINDOW_WIDTH" = 2028 ] && [ "$CLIENT_HEIGHT" = 1400 ] ||
+    fail "on 3840 x 2160 the window starts at ${WINDOW_WIDTH}x$CLIENT_HEIGHT below its bar, not 2028 x 1400"
 echo "1 passed, 0 failed"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A 1920 x 1080 panel: the zoom keys step the window and come back to 1014 x 700; F11
 # fills the screen with the whole window scaled, a drag of P there follows the pointer
-# and changes the readout, and Esc gives the window back.
+# and changes the readout, Ctrl+Z and Ctrl+Y take it back and forth, F10 and Alt open
+# the menus over the figure, and Esc gives the window back.
 E2E_SCREEN=1920x1080
 source "$(dirname "$0")/e2e.bash"
 e2e_start "$1"
@@ -97,6 +98,31 @@ done
 xdotool mouseup 1
 after=$(readout)
 [ "$before" != "$after" ] || fail "the readout did not change (∠APB is 130° on the arc AB)"
+# The menu's keys work in full screen too: Ctrl+Z takes the drag back, Ctrl+Y redoes it.
+xdotool key ctrl+z
+[ "$(readout)" = "$before" ] || fail "Ctrl+Z did not undo the drag in full screen"
+xdotool key ctrl+y
+[ "$(readout)" = "$after" ] || fail "Ctrl+Y did not redo the drag in full screen"
+
+# The menu bar is out of view, but F10, Alt+M and Alt alone bring it down with a menu open,
+# and Esc, twice, puts it away again, leaving the figure as it was.
+e2e_shot
+cp "$E2E_TMP/screen.png" "$E2E_TMP/figure.png"
+changed_since_figure() {
+    e2e_shot
+    compare -metric AE "$E2E_TMP/figure.png" "$E2E_TMP/screen.png" null: 2>&1 | cut -d. -f1 || true
+}
+for key in F10 alt+m alt; do
+    xdotool key "$key"
+    sleep 0.5
+    [ "$(changed_since_figure)" -gt 5000 ] || fail "$key showed no menu in full screen"
+    xdotool key Escape
+    sleep 0.3
+    xdotool key Escape
+    sleep 0.5
+    [ "$(changed_since_figure)" = 0 ] || fail "the menu bar stayed over the figure after $key and Esc"
+    expect_geometry 1920x1080 "still full screen after $key and Esc"
+done
 # Unticking "∠ＡＰＢ" shows P's dot where P now is: under the pointer.
 control_click 912 96
 e2e_shot
