@@ -95,9 +95,9 @@ bool LessonFiles::Open() {
     return !chosen.isEmpty() && OpenFile(chosen);
 }
 
-bool LessonFiles::OpenFile(const QString& path) {
+bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
     if (!MayLeave()) return false;
-    if (!applyFrom(path, nameOf(path))) {
+    if (!applyFrom(path, nameOf(path), systemName)) {
         if (!QFileInfo::exists(path)) {
             QStringList recent = recentFiles();
             recent.removeAll(QFileInfo(path).absoluteFilePath());
@@ -106,10 +106,15 @@ bool LessonFiles::OpenFile(const QString& path) {
         }
         return false;
     }
-    path_ = QFileInfo(path).absoluteFilePath();
     saved_ = CaptureLesson(form_);
     modified_ = false;
-    addRecent(path_);
+    if (!systemName.isEmpty() && QFile::encodeName(path) != systemName) {
+        // Saved under the text of its name, it would become another file.
+        path_.clear();
+    } else {
+        path_ = QFileInfo(path).absoluteFilePath();
+        addRecent(path_);
+    }
     updateTitle();
     return true;
 }
@@ -130,8 +135,9 @@ bool LessonFiles::OpenLastFigure() {
 }
 
 // Reads the whole file first: a refused file leaves the window exactly as it was.
-bool LessonFiles::applyFrom(const QString& path, const QString& shownName) {
-    const LessonFile::Outcome outcome = LessonFile::read(path);
+bool LessonFiles::applyFrom(const QString& path, const QString& shownName, const QByteArray& systemName) {
+    const LessonFile::Outcome outcome =
+        systemName.isEmpty() ? LessonFile::read(path) : LessonFile::read(systemName, path);
     if (!outcome.lesson) {
         prompt->tell(&form_, QStringLiteral("授業ファイルを開く"),
                      QStringLiteral("「%1」を開けませんでした。\n%2").arg(shownName, outcome.reason));
