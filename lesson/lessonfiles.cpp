@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -95,6 +96,10 @@ bool LessonFiles::Open() {
     return !chosen.isEmpty() && OpenFile(chosen);
 }
 
+bool LessonFiles::OpenFile(const QString& path) {
+    return OpenFile(path, QFile::encodeName(path));
+}
+
 bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
     if (!MayLeave()) return false;
     if (!applyFrom(path, nameOf(path), systemName)) {
@@ -108,8 +113,7 @@ bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
     }
     saved_ = CaptureLesson(form_);
     modified_ = false;
-    if (!systemName.isEmpty() && QFile::encodeName(path) != systemName) {
-        // Saved under the text of its name, it would become another file.
+    if (QFile::encodeName(path) != systemName) {
         path_.clear();
     } else {
         path_ = QFileInfo(path).absoluteFilePath();

@@ -25,14 +25,14 @@ class LessonFiles : public QObject {
 
     explicit LessonFiles(Form1& form);
 
-    bool Open();   // 開く… (Ctrl+O)
-    bool Save();   // 保存 (Ctrl+S)
-    bool SaveAs(); // 名前を付けて保存… (Ctrl+Shift+S)
-    // The command line, a drop, a recent file. `systemName`: the name's bytes where the
-    // text cannot hold them (not UTF-8); such a lesson opens untitled, as its name
-    // cannot be written again.
-    bool OpenFile(const QString& path, const QByteArray& systemName = {});
-    bool OpenLastFigure(); // 前回の図を開く
+    bool Open();                        // 開く… (Ctrl+O)
+    bool Save();                        // 保存 (Ctrl+S)
+    bool SaveAs();                      // 名前を付けて保存… (Ctrl+Shift+S)
+    bool OpenFile(const QString& path); // the command line, a drop, a recent file
+    bool OpenLastFigure();              // 前回の図を開く
+    // The command line's file by its name's bytes, which need not be UTF-8 there. Such a
+    // lesson opens untitled: saved under the text of its name it would be another file.
+    bool OpenFile(const QString& path, const QByteArray& systemName);
     // Before the lesson is left (another is opened, the window closes): true to go on.
     // A lesson with a file and unsaved changes asks 保存 / 保存しない / キャンセル.
     bool MayLeave();
