@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "lesson/lessonfile.h"
 #include "lesson/lessonstate.h"
+#include "lesson/strictjson.h"
 #include "tests/randomevents.h"
 
 #include <QBuffer>
@@ -50,6 +51,8 @@ class TestLesson : public QObject {
     void savesKeepTheFilesPermissions();
     void unusualButSoundFilesOpen_data();
     void unusualButSoundFilesOpen();
+    void strictJsonKeepsToTheGrammar_data();
+    void strictJsonKeepsToTheGrammar();
 
   private:
     QTemporaryDir dir_;
@@ -742,6 +745,40 @@ void TestLesson::unusualButSoundFilesOpen() {
     QVERIFY2(openWithin(form, told, name, QStringLiteral("command line")), qPrintable(told.told.join('\n')));
     QVERIFY(CaptureLesson(form) == CaptureLesson(lesson));
     QCOMPARE(differingPixels(windowGrab(form), windowGrab(lesson)), 0);
+}
+
+void TestLesson::strictJsonKeepsToTheGrammar_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("fault"); // part of the reason; empty for sound JSON
+    const QString number = QStringLiteral("数の書き方");
+    const QString twice = QStringLiteral("が二度書かれています");
+    for (const char* sound : {"0", "-0", "12", "-1.5e-3", "1E+5", "0.25", "[1, 2.5, -3]", "\"a\\\"b\""})
+        QTest::addRow("%s", sound) << QByteArray(sound) << QString();
+    for (const char* bad : {"-", "-.5", "1.", "1.e5", "01", "-01", "1e", "1e+", "[1, -.5]"})
+        QTest::addRow("%s", bad) << QByteArray(bad) << number;
+    QTest::newRow("one key in two objects")
+        << QByteArray("[{\"a\": 1}, {\"a\": 1}, {\"b\": {\"a\": 2}, \"a\": 3}]") << QString();
+    QTest::newRow("a key twice") << QByteArray("{\"a\": 1, \"b\": 2, \"a\": 1}") << twice;
+    QTest::newRow("a key twice, escaped") << QByteArray("{\"a\": 1, \"\\u0061\": 1}") << twice;
+    QTest::newRow("a key twice, deep") << QByteArray("{\"x\": [{\"y\": {\"a\": [], \"a\": {}}}]}") << twice;
+    QTest::newRow("a tab in a string") << QByteArray("[\"a\tb\"]") << QStringLiteral("制御文字");
+    QTest::newRow("a whole number as whole") << QByteArray("{\"penWidth\": 4}") << QString();
+    QTest::newRow("a whole number with a fraction")
+        << QByteArray("{\"penWidth\": 4.0}") << QStringLiteral("「penWidth」が整数で書かれていません");
+    QTest::newRow("a whole number with an exponent")
+        << QByteArray("{\"penWidth\": 4e0}") << QStringLiteral("「penWidth」が整数で書かれていません");
+    QTest::newRow("another number with a fraction") << QByteArray("{\"angleA\": 4.0}") << QString();
+}
+
+// The parser takes each of these texts; the scanner finds what JSON forbids in them.
+void TestLesson::strictJsonKeepsToTheGrammar() {
+    QFETCH(QByteArray, text);
+    QFETCH(QString, fault);
+    QJsonParseError parse{};
+    QJsonDocument::fromJson("[" + text + "]", &parse);
+    QVERIFY2(parse.error == QJsonParseError::NoError || !fault.isEmpty(), qPrintable(parse.errorString()));
+    const QString found = StrictJson::fault(text, {QStringLiteral("penWidth")});
+    QVERIFY2(fault.isEmpty() ? found.isEmpty() : found.contains(fault), qPrintable(found));
 }
 
 QTEST_MAIN(TestLesson)
