@@ -35,9 +35,6 @@ constexpr QRgb kLineColours[4] = {0xffff0000, 0xff00ff00, 0xff0000ff, 0xff000000
 // The fields that hold whole numbers (their names are the format's only ones).
 const QSet<QString> kWholeNumbers{"version",   "directionPA", "directionPB", "selected", "nextLineSlot",
                                   "penColour", "penWidth",    "lineColour",  "keyTarget"};
-// How far P may stand from the circle while 円周上 is ticked: the program puts it on
-// the circle exactly; this only forgives a value written with fewer digits.
-constexpr double kOnCircleSlack = 0.001;
 
 QJsonArray pointJson(QPointF point) {
     return {point.x(), point.y()};
@@ -184,13 +181,6 @@ QString contradiction(const LessonState& s) {
     }
     if (s.boxes[B::AuxiliaryLine].ticked && !s.boxes[B::OnCircle].ticked)
         return QStringLiteral("「補助線」が「円周上」なしにチェックされています。");
-    // With 円周上 the readout is the theorem's value: true only for P on the circle.
-    const geometry::Point ring = geometry::pointOnCircle(kCentreX, kCentreY, s.radius, s.angleP);
-    if (s.boxes[B::OnCircle].ticked && std::hypot(s.p.x() - ring.x, s.p.y() - ring.y) > kOnCircleSlack)
-        return QStringLiteral("「円周上」がチェックされているのに、点Ｐ（figure.p）が円周上にありません"
-                              "（figure.angleP の位置は (%1, %2) です）。")
-            .arg(ring.x, 0, 'f', 2)
-            .arg(ring.y, 0, 'f', 2);
     if (s.memoMode && s.lineMode) return QStringLiteral("メモと直線が同時に選ばれています。");
     return {};
 }
@@ -378,6 +368,13 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
         if (r.fault.isEmpty()) r.fail(PngCheck::fault(png, kPreviewSize, what));
     }
     if (r.fault.isEmpty()) r.fail(contradiction(s));
+    // With 円周上 the readout is the theorem's value, true only for P on the circle: P
+    // stands where ticking 円周上 puts it, at its angle, whatever `p` says (files written
+    // by hand round it).
+    if (s.boxes[LessonState::OnCircle].ticked) {
+        const geometry::Point ring = geometry::pointOnCircle(kCentreX, kCentreY, s.radius, s.angleP);
+        s.p = {ring.x, ring.y};
+    }
     if (r.fault.isEmpty()) s.picture = canvasPicture(r, canvas);
     if (!r.fault.isEmpty()) return {std::nullopt, r.fault};
     return {s, {}};
