@@ -3,6 +3,7 @@
 #include "app/zoomoption.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -90,9 +91,21 @@ QString CommandLine::lessonFile() const {
     return parser_.positionalArguments().value(0);
 }
 
+QByteArray CommandLine::lessonFileName() const {
+    const QString file = lessonFile();
+    // The last argument that reads as the file: it comes after the options.
+    for (auto given = given_.crbegin(); given != given_.crend(); ++given)
+        if (!file.isEmpty() && QString::fromLocal8Bit(*given) == file) return *given;
+    return QFile::encodeName(file);
+}
+
 std::optional<int> CommandLine::read(int argc, char* argv[]) {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    given_.clear();
+    for (int i = 0; i < argc; ++i) {
+        given_ << QByteArray(argv[i]);
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     return read(arguments, out, err);

@@ -23,7 +23,10 @@ class CommandLine {
     const QCommandLineParser& parser() const { return parser_; }
     // The lesson file named on the command line, or an empty text.
     QString lessonFile() const;
+    // Its name as main() was given it: on Unix the bytes, which need not be UTF-8.
+    QByteArray lessonFileName() const;
 
   private:
     QCommandLineParser parser_;
+    QList<QByteArray> given_; // main()'s arguments as they came
 };

@@ -31,6 +31,6 @@ int main(int argc, char* argv[]) {
     window.lessonFiles->keepLastFigure(true);
     window.show();
     if (const QString lesson = commandLine.lessonFile(); !lesson.isEmpty())
-        window.lessonFiles->OpenFile(lesson);
+        window.lessonFiles->OpenFile(lesson, commandLine.lessonFileName());
     return app.exec();
 }

@@ -2,11 +2,14 @@
 
 #include "canvas/canvas.h"
 #include "canvas/palette.h"
+#include "figure/geometry.h"
+#include "lesson/pngcheck.h"
+#include "lesson/regularfile.h"
+#include "lesson/strictjson.h"
 #include "widgets/safesave.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,8 +30,11 @@ constexpr const char* kBoxNames[LessonState::kBoxCount] = {
 constexpr double kFarthest = 100000;
 constexpr double kInnerRadius = 75, kOuterRadius = 275;
 constexpr double kMinimumArc = 15;
-constexpr float kCentreX = 425; // O's x in the drawing area
+constexpr float kCentreX = 425, kCentreY = 325; // O in the drawing area
 constexpr QRgb kLineColours[4] = {0xffff0000, 0xff00ff00, 0xff0000ff, 0xff000000};
+// The fields that hold whole numbers (their names are the format's only ones).
+const QSet<QString> kWholeNumbers{"version",   "directionPA", "directionPB", "selected", "nextLineSlot",
+                                  "penColour", "penWidth",    "lineColour",  "keyTarget"};
 
 QJsonArray pointJson(QPointF point) {
     return {point.x(), point.y()};
@@ -136,30 +142,26 @@ class Reader {
     }
 };
 
-// The canvas picture: a PNG of exactly the canvas size, checked before it is decoded.
-QImage canvasPicture(Reader& reader, const QString& base64) {
+QByteArray base64Of(Reader& reader, const QString& text, const QString& what) {
     const auto decoded =
-        QByteArray::fromBase64Encoding(base64.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded) {
-        reader.fail(QStringLiteral("キャンバスの画像（canvas）が base64 ではありません。"));
-        return {};
-    }
-    QByteArray bytes = *decoded;
+        QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded) reader.fail(QStringLiteral("%1が base64 ではありません。").arg(what));
+    return decoded ? *decoded : QByteArray();
+}
+
+// The canvas picture: a PNG of exactly the canvas size, its chunks checked before it is
+// decoded, so that decoding costs no more than the picture's own pixels.
+QImage canvasPicture(Reader& reader, const QString& base64) {
+    const QString what = QStringLiteral("キャンバスの画像（canvas）");
+    QByteArray bytes = base64Of(reader, base64, what);
+    if (!reader.fault.isEmpty()) return {};
+    reader.fail(PngCheck::fault(bytes, QSize(Canvas::kWidth, Canvas::kHeight), what));
+    if (!reader.fault.isEmpty()) return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader image(&buffer, "PNG");
     image.setDecideFormatFromContent(false);
-    if (!bytes.startsWith("\x89PNG\r\n\x1a\n") || !image.canRead()) {
-        reader.fail(QStringLiteral("キャンバスの画像（canvas）が PNG ではありません。"));
-        return {};
-    }
-    if (image.size() != QSize(Canvas::kWidth, Canvas::kHeight)) {
-        reader.fail(QStringLiteral("キャンバスの画像の大きさが %1 × %2 ではありません。")
-                        .arg(Canvas::kWidth)
-                        .arg(Canvas::kHeight));
-        return {};
-    }
-    QImage picture = image.read();
+    QImage picture = image.size() == QSize(Canvas::kWidth, Canvas::kHeight) ? image.read() : QImage();
     if (picture.isNull() || picture.size() != QSize(Canvas::kWidth, Canvas::kHeight)) {
         reader.fail(QStringLiteral("キャンバスの画像（canvas）が壊れています。"));
         return {};
@@ -230,8 +232,12 @@ QByteArray LessonFile::encode(const LessonState& s, const QImage& preview) {
         {"traces", traces},
         {"canvas", QString::fromLatin1(pngOf(s.picture).toBase64())},
     };
+    // The reader takes a preview of exactly its size only.
     if (!preview.isNull())
-        root.insert(QLatin1String("preview"), QString::fromLatin1(pngOf(preview).toBase64()));
+        root.insert(
+            QLatin1String("preview"),
+            QString::fromLatin1(
+                pngOf(preview.size() == kPreviewSize ? preview : preview.scaled(kPreviewSize)).toBase64()));
     // Keys come out sorted; the format and version go first, where a reader (and the
     // desktop's type detection) looks for them.
     const QByteArray body = QJsonDocument(root).toJson(QJsonDocument::Indented);
@@ -244,6 +250,9 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
         return {std::nullopt, QStringLiteral("ファイルが大きすぎます（20 MB まで）。")};
     QJsonParseError parse{};
     const QJsonDocument json = QJsonDocument::fromJson(document, &parse);
+    if (parse.error == QJsonParseError::GarbageAtEnd)
+        return {std::nullopt,
+                QStringLiteral("JSON の後に余分なデータがあります（%1 バイト目）。").arg(parse.offset)};
     if (parse.error != QJsonParseError::NoError) {
         const bool cutShort = parse.offset >= document.trimmed().size() - 1 ||
                               parse.error == QJsonParseError::UnterminatedObject ||
@@ -253,6 +262,8 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
                 cutShort ? QStringLiteral("ファイルが途中で切れています。")
                          : QStringLiteral("JSON として読めません（%1 バイト目）。").arg(parse.offset)};
     }
+    if (const QString fault = StrictJson::fault(document, kWholeNumbers); !fault.isEmpty())
+        return {std::nullopt, fault};
     if (!json.isObject()) return {std::nullopt, QStringLiteral("授業ファイルではありません。")};
     const QJsonObject root = json.object();
     if (root.value(QLatin1String("format")).toString() != QLatin1String(kFormat))
@@ -273,11 +284,15 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
     LessonState s;
     const QJsonObject figure = r.object(root, {}, "figure");
     const QString f = QStringLiteral("figure");
-    s.radius = static_cast<float>(r.number(figure, f, "radius", kInnerRadius, kOuterRadius));
-    // The window takes the radius as its handle gives it (the handle's x less O's x).
-    s.radius = (s.radius + kCentreX) - kCentreX;
+    const double radius = r.number(figure, f, "radius", kInnerRadius, kOuterRadius);
+    // The window takes the radius as its handle gives it (the handle's x less O's x),
+    // in single precision: a value just inside a limit can land on it.
+    s.radius = (static_cast<float>(radius) + kCentreX) - kCentreX;
     if (r.fault.isEmpty() && !(s.radius > kInnerRadius && s.radius < kOuterRadius))
-        r.fail(QStringLiteral("「figure.radius」は %1 より大きく %2 より小さい数です。")
+        r.fail(QStringLiteral("「figure.radius」の値 %1 は、窓では半径 %2 になります（%3 より大きく %4 "
+                              "より小さい数のはずです）。")
+                   .arg(QString::number(radius, 'g', QLocale::FloatingPointShortest))
+                   .arg(s.radius)
                    .arg(kInnerRadius)
                    .arg(kOuterRadius));
     s.angleA = r.number(figure, f, "angleA", 0, 360);
@@ -289,7 +304,7 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
     s.pLetter = r.point(figure, f, "pLetter");
     s.pDotShown = r.flag(figure, f, "pDotShown");
     s.directionPA = r.whole(figure, f, "directionPA", 0, 360);
-    s.directionPB = static_cast<float>(r.number(figure, f, "directionPB", 0, 360));
+    s.directionPB = static_cast<float>(r.whole(figure, f, "directionPB", 0, 360));
 
     const QJsonObject boxes = r.object(root, {}, "boxes");
     for (int i = 0; i < LessonState::kBoxCount; ++i) {
@@ -327,11 +342,12 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
         to.shown = r.flag(line, path, "shown");
         to.from = r.point(line, path, "from");
         to.to = r.point(line, path, "to");
-        const QColor colour(r.text(line, path, "colour"));
-        to.colour = colour.rgb() | 0xff000000;
-        if (r.fault.isEmpty() &&
-            (!colour.isValid() || std::find(std::begin(kLineColours), std::end(kLineColours), to.colour) ==
-                                      std::end(kLineColours)))
+        // Exactly as written: a colour's other names ("red", "#f00") are not the format's.
+        const QString colour = r.text(line, path, "colour");
+        const auto* known = std::find_if(std::begin(kLineColours), std::end(kLineColours),
+                                         [&](QRgb c) { return colourName(c) == colour; });
+        to.colour = known != std::end(kLineColours) ? *known : kLineColours[0];
+        if (r.fault.isEmpty() && known == std::end(kLineColours))
             r.fail(QStringLiteral("「%1.colour」は直線の色（赤・緑・青・黒）ではありません。").arg(path));
     }
     const QJsonArray traces = r.array(root, {}, "traces", 5);
@@ -344,28 +360,34 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
                        r.point(trace, path, "letter")};
     }
     const QString canvas = r.text(root, {}, "canvas");
-    if (root.contains(QLatin1String("preview")) && !root.value(QLatin1String("preview")).isString())
-        r.fail(QStringLiteral("「preview」の型が違います（文字列のはずです）。"));
+    if (root.contains(QLatin1String("preview"))) {
+        // Never shown here, but file managers decode it: checked as a PNG, not decoded.
+        const QString what = QStringLiteral("プレビューの画像（preview）");
+        const QString preview = r.text(root, {}, "preview");
+        const QByteArray png = base64Of(r, preview, what);
+        if (r.fault.isEmpty()) r.fail(PngCheck::fault(png, kPreviewSize, what));
+    }
     if (r.fault.isEmpty()) r.fail(contradiction(s));
+    // With 円周上 the readout is the theorem's value, true only for P on the circle: P
+    // stands where ticking 円周上 puts it, at its angle, whatever `p` says (files written
+    // by hand round it).
+    if (s.boxes[LessonState::OnCircle].ticked) {
+        const geometry::Point ring = geometry::pointOnCircle(kCentreX, kCentreY, s.radius, s.angleP);
+        s.p = {ring.x, ring.y};
+    }
     if (r.fault.isEmpty()) s.picture = canvasPicture(r, canvas);
     if (!r.fault.isEmpty()) return {std::nullopt, r.fault};
     return {s, {}};
 }
 
 LessonFile::Outcome LessonFile::read(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return {std::nullopt, QStringLiteral("ファイルがありません。")};
-    if (info.isDir()) return {std::nullopt, QStringLiteral("ファイルではなくフォルダです。")};
-    if (info.size() > kLargestFile)
-        return {std::nullopt, QStringLiteral("ファイルが大きすぎます（20 MB まで）。")};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("ファイルを読めません（%1）。").arg(file.errorString())};
-    // A file that grows while it is read is still held to the limit.
-    const QByteArray document = file.read(kLargestFile + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, QStringLiteral("ファイルを読めません（%1）。").arg(file.errorString())};
-    return decode(document);
+    return read(QFile::encodeName(path), path);
+}
+
+LessonFile::Outcome LessonFile::read(const QByteArray& systemName, const QString& path) {
+    const RegularFile::Contents contents = RegularFile::read(systemName, path, kLargestFile);
+    if (!contents.bytes) return {std::nullopt, contents.reason};
+    return decode(*contents.bytes);
 }
 
 QString LessonFile::write(const QString& path, const QByteArray& document) {

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -14,7 +15,8 @@ class LessonFile {
   public:
     static constexpr const char* kFormat = "enshukaku-lesson";
     static constexpr int kVersion = 1;
-    static constexpr qint64 kLargestFile = 20 * 1024 * 1024;
+    static constexpr qint64 kLargestFile = 20 * 1000 * 1000; // 20 MB
+    static constexpr QSize kPreviewSize{175, 125};
     static constexpr const char* kSuffix = "enshu";
 
     struct Outcome {
@@ -25,8 +27,11 @@ class LessonFile {
     // The document for `lesson`; `preview` (may be null) is stored as it is.
     static QByteArray encode(const LessonState& lesson, const QImage& preview);
     static Outcome decode(const QByteArray& document);
-    // The file at `path`: also refuses folders, unreadable and oversized files.
+    // The file at `path`: also refuses what is not a plain file (without waiting on a
+    // FIFO), unreadable and oversized files.
     static Outcome read(const QString& path);
+    // The same by the name's bytes as the system has them (`path` names it in reasons).
+    static Outcome read(const QByteArray& systemName, const QString& path);
     // Writes the document atomically; an empty text when written, else the reason.
     static QString write(const QString& path, const QByteArray& document);
 };

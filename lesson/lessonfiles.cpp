@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -96,8 +97,12 @@ bool LessonFiles::Open() {
 }
 
 bool LessonFiles::OpenFile(const QString& path) {
+    return OpenFile(path, QFile::encodeName(path));
+}
+
+bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
     if (!MayLeave()) return false;
-    if (!applyFrom(path, nameOf(path))) {
+    if (!applyFrom(path, nameOf(path), systemName)) {
         if (!QFileInfo::exists(path)) {
             QStringList recent = recentFiles();
             recent.removeAll(QFileInfo(path).absoluteFilePath());
@@ -106,10 +111,14 @@ bool LessonFiles::OpenFile(const QString& path) {
         }
         return false;
     }
-    path_ = QFileInfo(path).absoluteFilePath();
     saved_ = CaptureLesson(form_);
     modified_ = false;
-    addRecent(path_);
+    if (QFile::encodeName(path) != systemName) {
+        path_.clear();
+    } else {
+        path_ = QFileInfo(path).absoluteFilePath();
+        addRecent(path_);
+    }
     updateTitle();
     return true;
 }
@@ -130,8 +139,9 @@ bool LessonFiles::OpenLastFigure() {
 }
 
 // Reads the whole file first: a refused file leaves the window exactly as it was.
-bool LessonFiles::applyFrom(const QString& path, const QString& shownName) {
-    const LessonFile::Outcome outcome = LessonFile::read(path);
+bool LessonFiles::applyFrom(const QString& path, const QString& shownName, const QByteArray& systemName) {
+    const LessonFile::Outcome outcome =
+        systemName.isEmpty() ? LessonFile::read(path) : LessonFile::read(systemName, path);
     if (!outcome.lesson) {
         prompt->tell(&form_, QStringLiteral("授業ファイルを開く"),
                      QStringLiteral("「%1」を開けませんでした。\n%2").arg(shownName, outcome.reason));

@@ -30,6 +30,9 @@ class LessonFiles : public QObject {
     bool SaveAs();                      // 名前を付けて保存… (Ctrl+Shift+S)
     bool OpenFile(const QString& path); // the command line, a drop, a recent file
     bool OpenLastFigure();              // 前回の図を開く
+    // The command line's file by its name's bytes, which need not be UTF-8 there. Such a
+    // lesson opens untitled: saved under the text of its name it would be another file.
+    bool OpenFile(const QString& path, const QByteArray& systemName);
     // Before the lesson is left (another is opened, the window closes): true to go on.
     // A lesson with a file and unsaved changes asks 保存 / 保存しない / キャンセル.
     bool MayLeave();
@@ -58,7 +61,7 @@ class LessonFiles : public QObject {
   private:
     void createActions();
     bool writeTo(const QString& path);
-    bool applyFrom(const QString& path, const QString& shownName);
+    bool applyFrom(const QString& path, const QString& shownName, const QByteArray& systemName = {});
     void addRecent(const QString& path);
     void fillRecentMenu();
     void updateTitle();

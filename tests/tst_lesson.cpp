@@ -2,12 +2,15 @@
 // fresh window to the pixel, directly and through a lesson file; bad files are refused
 // with their reason and leave the window as it was; saves that fail say why and keep
 // the old file; unsaved changes are asked about. (e2e/lastfigure.sh keeps the last figure.)
+#include "app/commandline.h"
 #include "app/form1.h"
 #include "lesson/lessonfile.h"
 #include "lesson/lessonstate.h"
+#include "lesson/strictjson.h"
 #include "tests/randomevents.h"
 
 #include <QBuffer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
@@ -17,6 +20,19 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/fsuid.h>
+#include <sys/sysmacros.h>
+#endif
 
 class TestLesson : public QObject {
     Q_OBJECT
@@ -31,6 +47,12 @@ class TestLesson : public QObject {
     void unsavedChangesAreAsked();
     void failedSavesKeepTheOldFile_data();
     void failedSavesKeepTheOldFile();
+    void savesKeepTheFilesPermissions_data();
+    void savesKeepTheFilesPermissions();
+    void unusualButSoundFilesOpen_data();
+    void unusualButSoundFilesOpen();
+    void strictJsonKeepsToTheGrammar_data();
+    void strictJsonKeepsToTheGrammar();
 
   private:
     QTemporaryDir dir_;
@@ -105,12 +127,91 @@ bool writeAll(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+#ifdef Q_OS_UNIX
+// A file by its name's bytes, which need not be UTF-8. QTemporaryDir cannot name it to
+// remove it, so it goes when the test function ends.
+bool writeSystemName(const QByteArray& name, const QByteArray& bytes) {
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool written = fd >= 0 && ::write(fd, bytes.constData(), bytes.size()) == bytes.size();
+    if (fd >= 0) ::close(fd);
+    return written;
+}
+#endif
+
 QString pngBase64(const QImage& image, const char* format = "PNG") {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return QString::fromLatin1(bytes.toBase64());
+}
+
+// PNG chunks of the test's own making, with their checksums (CRC-32 of ISO 3309).
+QByteArray pngChunk(const char* type, const QByteArray& data) {
+    const QByteArray body = QByteArray(type, 4) + data;
+    quint32 crc = 0xffffffffU;
+    for (const char byte : body) {
+        crc ^= static_cast<uchar>(byte);
+        for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xedb88320U ^ (crc >> 1) : crc >> 1;
+    }
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), chunk.data());
+    chunk += body + QByteArray(4, '\0');
+    qToBigEndian<quint32>(crc ^ 0xffffffffU, chunk.data() + chunk.size() - 4);
+    return chunk;
+}
+
+// The canvas PNG of `root` changed as `how` says: extra chunks after its header (many
+// small texts, or texts that inflate to hundreds of megabytes), or its header's checksum broken.
+QString brokenCanvas(const QJsonObject& root, const QString& how) {
+    QByteArray png = QByteArray::fromBase64(root.value(QLatin1String("canvas")).toString().toLatin1());
+    constexpr int kAfterHeader = 8 + 25;
+    QByteArray extra;
+    if (how == QLatin1String("texts"))
+        for (int i = 0; i < 3000; ++i) extra += pngChunk("tEXt", "Comment" + QByteArray(1, '\0') + "x");
+    if (how == QLatin1String("bomb")) {
+        // 7 MB of text each, under the decoder's own limit for one chunk.
+        const QByteArray inflating =
+            QByteArray("Comment") + '\0' + '\0' + qCompress(QByteArray(7 * 1000 * 1000, 'a'), 9).mid(4);
+        for (int i = 0; i < 40; ++i) extra += pngChunk("zTXt", inflating);
+    }
+    png.insert(kAfterHeader, extra);
+    if (how == QLatin1String("bad checksum")) png[kAfterHeader - 1] = char(png[kAfterHeader - 1] ^ 0x55);
+    return QString::fromLatin1(png.toBase64());
+}
+
+// Opens `path` with OpenFile (or the open routine, or as the command line names it)
+// while a watchdog makes sure a FIFO cannot keep the test waiting: after 3 s it opens
+// the FIFO's other end and closes it, which ends a read that hangs.
+bool openWithin(Form1& form, FixedAnswers& answers, const QByteArray& systemName, const QString& route) {
+    const QString path = QFile::decodeName(systemName);
+    std::atomic<bool> done = false;
+    std::thread watchdog([&done, name = systemName] {
+        for (int i = 0; i < 300 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+#ifdef Q_OS_UNIX
+        while (!done) {
+            const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+#endif
+    });
+    bool opened = false;
+    if (route == QLatin1String("dialog")) {
+        answers.open = path;
+        opened = form.lessonFiles->Open();
+    } else if (route == QLatin1String("command line")) {
+        QByteArray program = "enshukaku", name = systemName;
+        char* argv[] = {program.data(), name.data(), nullptr};
+        CommandLine commandLine;
+        if (!commandLine.read(2, argv))
+            opened = form.lessonFiles->OpenFile(commandLine.lessonFile(), commandLine.lessonFileName());
+    } else {
+        opened = form.lessonFiles->OpenFile(path);
+    }
+    done = true;
+    watchdog.join();
+    return opened;
 }
 
 } // namespace
@@ -205,10 +306,66 @@ void TestLesson::badFilesAreRefused_data() {
                                        << "PNG ではありません";
     QTest::newRow("over 20 MB") << "huge"
                                 << "大きすぎます";
+    QTest::newRow("one byte over 20 MB") << "pad:20000001"
+                                         << "大きすぎます（20 MB まで）";
     QTest::newRow("a folder") << "folder"
                               << "フォルダです";
     QTest::newRow("no such file") << "missing"
                                   << "ファイルがありません";
+    // Nothing may keep the window waiting: a FIFO is refused without reading it.
+    QTest::newRow("a FIFO") << "fifo"
+                            << "パイプ（FIFO）です";
+    QTest::newRow("a FIFO chosen in the open dialog") << "fifo:dialog"
+                                                      << "パイプ（FIFO）です";
+    QTest::newRow("a FIFO named on the command line") << "fifo:command line"
+                                                      << "パイプ（FIFO）です";
+    // Pictures that would cost more than reading them: refused before they are decoded.
+    QTest::newRow("canvas with 3000 text chunks") << "canvas=texts"
+                                                  << "テキストなどの付け足しが多すぎます";
+    QTest::newRow("canvas inflating to 280 MB") << "canvas=bomb"
+                                                << "テキストなどの付け足しが多すぎます";
+    QTest::newRow("six traces") << "traces=six"
+                                << "「traces」の数が多すぎます（5 まで）";
+    // Every value the format forbids.
+    QTest::newRow("angleA 0") << "figure.angleA=0"
+                              << "0 < A";
+    QTest::newRow("line colour #123456") << "swap:\"#ff0000\"=>\"#123456\""
+                                         << "「lines[0].colour」は直線の色";
+    QTest::newRow("line colour red") << "swap:\"#ff0000\"=>\"red\""
+                                     << "「lines[0].colour」は直線の色";
+    QTest::newRow("fractional penWidth") << "tools.penWidth=3.5"
+                                         << "「penWidth」が整数で書かれていません";
+    QTest::newRow("penWidth written 3.99999999999999999")
+        << "re:\"penWidth\": [0-9]+=>\"penWidth\": 3.99999999999999999"
+        << "「penWidth」が整数で書かれていません";
+    QTest::newRow("fractional directionPB") << "figure.directionPB=316.5"
+                                            << "「directionPB」が整数で書かれていません";
+    QTest::newRow("補助線 without 円周上") << "boxes.auxiliaryLine={\"ticked\":true,\"enabled\":true} ; "
+                                              "boxes.onCircle={\"ticked\":false,\"enabled\":true}"
+                                           << "「補助線」が「円周上」なしに";
+    QTest::newRow("preview not a PNG") << "preview=\"aGVsbG8=\""
+                                       << "プレビューの画像（preview）が PNG ではありません";
+    QTest::newRow("a second format") << "swap:{\n=>{\"format\": \"other\",\n"
+                                     << "「format」が二度書かれています";
+    QTest::newRow("number -.5") << "re:\"pointer\": \\[\\s*[0-9.e+-]+=>\"pointer\": [-.5"
+                                << "数の書き方が JSON ではありません";
+    QTest::newRow("number 1.") << "raw:\"angleA\": 221."
+                               << "数の書き方が JSON ではありません";
+    QTest::newRow("radius 75.00001") << "figure.radius=75.00001"
+                                     << "75.00001 は、窓では半径 75 になります";
+    QTest::newRow("radius 274.99999") << "figure.radius=274.99999"
+                                      << "274.99999 は、窓では半径 275 になります";
+    // Reasons that say what is wrong.
+    QTest::newRow("a stray byte at the end") << "append:x"
+                                             << "JSON の後に余分なデータがあります";
+    QTest::newRow("canvas with a bad checksum") << "canvas=bad checksum"
+                                                << "チェックサムが合いません";
+    QTest::newRow("a symlink loop") << "loop"
+                                    << "シンボリックリンクが循環しています";
+    QTest::newRow("in a folder that cannot be searched") << "locked"
+                                                         << "開く許可がありません";
+    QTest::newRow("a name that is not UTF-8") << "not UTF-8"
+                                              << "名前に文字として読めないバイトがあります";
 }
 
 // Nothing is half-applied: the window, its title and its lesson stay exactly as they were.
@@ -223,45 +380,118 @@ void TestLesson::badFilesAreRefused() {
     lesson.Check2[1]->setValue(1);
     QByteArray bytes = LessonFile::encode(CaptureLesson(lesson), QImage());
     QJsonObject root = QJsonDocument::fromJson(bytes).object();
-    const QString path = dir_.filePath(QStringLiteral("bad-%1.enshu").arg(QTest::currentDataTag()));
-    if (change.startsWith(QLatin1String("text:"))) bytes = change.mid(5).toUtf8();
-    if (change == QLatin1String("cut")) bytes.truncate(bytes.size() / 2);
-    if (change.startsWith(QLatin1String("raw:"))) {
-        bytes = QString::fromUtf8(bytes)
-                    .replace(QRegularExpression(QStringLiteral("\"angleA\": [0-9.e+-]+")), change.mid(4))
-                    .toUtf8();
-    }
-    if (change.contains(QLatin1Char('=')) && !change.startsWith(QLatin1String("raw:"))) {
-        const QString key = change.section(QLatin1Char('='), 0, 0),
-                      value = change.section(QLatin1Char('='), 1);
-        QJsonValue json = QJsonDocument::fromJson("[" + value.toUtf8() + "]").array().at(0);
-        if (value == QLatin1String("small")) json = pngBase64(QImage(100, 100, QImage::Format_RGB32));
-        if (value == QLatin1String("jpeg")) json = pngBase64(lesson.gamen.image(), "JPEG");
-        if (key.contains(QLatin1Char('.'))) {
-            const QString outer = key.section(QLatin1Char('.'), 0, 0),
-                          inner = key.section(QLatin1Char('.'), 1);
-            QJsonObject object = root.value(outer).toObject();
-            if (value.isEmpty())
-                object.remove(inner);
-            else
-                object.insert(inner, json);
-            root.insert(outer, object);
-        } else {
-            root.insert(key, json);
+    QString path = dir_.filePath(QStringLiteral("bad-%1.enshu").arg(QTest::currentDataTag()));
+    for (const QString& one : change.split(QStringLiteral(" ; "))) {
+        if (one.startsWith(QLatin1String("text:"))) bytes = one.mid(5).toUtf8();
+        if (one == QLatin1String("cut")) bytes.truncate(bytes.size() / 2);
+        if (one.startsWith(QLatin1String("raw:"))) {
+            bytes = QString::fromUtf8(bytes)
+                        .replace(QRegularExpression(QStringLiteral("\"angleA\": [0-9.e+-]+")), one.mid(4))
+                        .toUtf8();
         }
-        bytes = QJsonDocument(root).toJson();
+        if (one.startsWith(QLatin1String("swap:"))) {
+            const QStringList parts = one.mid(5).split(QStringLiteral("=>"));
+            const qsizetype at = bytes.indexOf(parts[0].toUtf8());
+            QVERIFY(at >= 0);
+            bytes.replace(at, parts[0].toUtf8().size(), parts[1].toUtf8());
+        }
+        if (one.startsWith(QLatin1String("re:"))) {
+            const QStringList parts = one.mid(3).split(QStringLiteral("=>"));
+            bytes = QString::fromUtf8(bytes).replace(QRegularExpression(parts[0]), parts[1]).toUtf8();
+        }
+        if (one.startsWith(QLatin1String("append:"))) bytes += one.mid(7).toUtf8();
+        if (one.startsWith(QLatin1String("pad:")))
+            bytes += QByteArray(one.mid(4).toInt() - bytes.size(), ' ');
+        if (one.contains(QLatin1Char('=')) && !one.startsWith(QLatin1String("raw:")) &&
+            !one.startsWith(QLatin1String("swap:")) && !one.startsWith(QLatin1String("re:"))) {
+            const QString key = one.section(QLatin1Char('='), 0, 0),
+                          value = one.section(QLatin1Char('='), 1, -1);
+            QJsonValue json = QJsonDocument::fromJson("[" + value.toUtf8() + "]").array().at(0);
+            if (value == QLatin1String("small")) json = pngBase64(QImage(100, 100, QImage::Format_RGB32));
+            if (value == QLatin1String("jpeg")) json = pngBase64(lesson.gamen.image(), "JPEG");
+            if (key == QLatin1String("canvas") && json.isUndefined()) json = brokenCanvas(root, value);
+            if (value == QLatin1String("six")) {
+                const QJsonObject trace{{"p", QJsonArray{339.58, 90.08}},
+                                        {"a", QJsonArray{233.18, 485.32}},
+                                        {"b", QJsonArray{616.37, 485.72}},
+                                        {"letter", QJsonArray{318, 34}}};
+                json = QJsonArray{trace, trace, trace, trace, trace, trace};
+            }
+            if (key.contains(QLatin1Char('.'))) {
+                const QString outer = key.section(QLatin1Char('.'), 0, 0),
+                              inner = key.section(QLatin1Char('.'), 1);
+                QJsonObject object = root.value(outer).toObject();
+                if (value.isEmpty())
+                    object.remove(inner);
+                else
+                    object.insert(inner, json);
+                root.insert(outer, object);
+            } else {
+                root.insert(key, json);
+            }
+            bytes = QJsonDocument(root).toJson();
+        }
     }
     if (change == QLatin1String("huge")) bytes = bytes + QByteArray(LessonFile::kLargestFile, ' ');
+    const QString route = change.section(QLatin1Char(':'), 1);
+#ifdef Q_OS_UNIX
+    const QByteArray oddName = QFile::encodeName(dir_.path()) + "/bad-\xff\xfe.enshu";
+    const auto removeOddName = qScopeGuard([&oddName] { ::unlink(oddName.constData()); });
+    if (change.startsWith(QLatin1String("fifo"))) QCOMPARE(::mkfifo(QFile::encodeName(path), 0644), 0);
+    if (change == QLatin1String("loop")) QVERIFY(QFile::link(QFileInfo(path).fileName(), path));
+    if (change == QLatin1String("locked")) {
+        const QString folder = dir_.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkpath(folder));
+        path = folder + QStringLiteral("/lesson.enshu");
+        QVERIFY(writeAll(path, bytes));
+        QVERIFY(QFile::setPermissions(folder, {}));
+    }
+    if (change == QLatin1String("not UTF-8")) {
+        // The name's bytes as the system keeps them; as text the bad byte becomes U+FFFD.
+        QVERIFY(writeSystemName(oddName, bytes));
+        path = QFile::decodeName(oddName);
+    }
+#else
+    if (change.startsWith(QLatin1String("fifo")) || change == QLatin1String("loop") ||
+        change == QLatin1String("locked") || change == QLatin1String("not UTF-8"))
+        QSKIP("FIFOs, permissions and names that are not UTF-8 are Unix matters");
+#endif
+    const bool madeAbove = change.startsWith(QLatin1String("fifo")) || change == QLatin1String("loop") ||
+                           change == QLatin1String("locked") || change == QLatin1String("not UTF-8");
     if (change == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(path));
-    else if (change != QLatin1String("missing"))
+    else if (change != QLatin1String("missing") && !madeAbove)
         QVERIFY(writeAll(path, bytes));
+#ifdef Q_OS_LINUX
+    // Root may search any folder; the file system's user of this thread is nobody meanwhile.
+    const bool asNobody = change == QLatin1String("locked") && ::geteuid() == 0;
+#elif defined(Q_OS_UNIX)
+    if (change == QLatin1String("locked") && ::geteuid() == 0) QSKIP("root may search any folder");
+    [[maybe_unused]] const bool asNobody = false;
+#else
+    [[maybe_unused]] const bool asNobody = false;
+#endif
 
     FixedAnswers& told = answers(form);
     const LessonState before = CaptureLesson(form);
     const QImage grabbed = windowGrab(form);
     const QString title = form.windowTitle();
-    QVERIFY(!form.lessonFiles->OpenFile(path));
+    QElapsedTimer clock;
+    clock.start();
+#ifdef Q_OS_LINUX
+    if (asNobody) ::setfsuid(65534);
+#endif
+    // A name that is not UTF-8 comes as text with U+FFFD, as a dialog or a drop gives it.
+    const bool opened = openWithin(form, told, QFile::encodeName(path), route);
+#ifdef Q_OS_LINUX
+    if (asNobody) ::setfsuid(0);
+#endif
+    const qint64 took = clock.elapsed();
+    if (change == QLatin1String("locked"))
+        QFile::setPermissions(QFileInfo(path).absolutePath(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!opened);
+    QVERIFY2(took < 2000, qPrintable(QStringLiteral("refused after %1 ms").arg(took)));
     QCOMPARE(told.told.size(), 1);
     QVERIFY2(told.told[0].contains(QFileInfo(path).fileName()) && told.told[0].contains(reason),
              qPrintable(told.told[0]));
@@ -315,20 +545,40 @@ void TestLesson::unsavedChangesAreAsked() {
 
 void TestLesson::failedSavesKeepTheOldFile_data() {
     QTest::addColumn<bool>("picture");
-    QTest::addColumn<bool>("fullDisk"); // otherwise the folder is missing
+    QTest::addColumn<QString>("target"); // what stands where the file is saved
     QTest::addColumn<QString>("reason");
-    QTest::newRow("lesson, full disk") << false << true << "ディスクの空きが足りません";
-    QTest::newRow("picture, full disk") << true << true << "ディスクの空きが足りません";
-    QTest::newRow("lesson, missing folder") << false << false << "保存先のフォルダがありません";
-    QTest::newRow("picture, missing folder") << true << false << "保存先のフォルダがありません";
+    QTest::newRow("lesson, full disk") << false << "full disk"
+                                       << "ディスクの空きが足りません";
+    QTest::newRow("picture, full disk") << true << "full disk"
+                                        << "ディスクの空きが足りません";
+    // The start screen's lesson, preview and all, is smaller than the write buffer.
+    QTest::newRow("small lesson, full disk") << false << "small, full disk"
+                                             << "ディスクの空きが足りません";
+    QTest::newRow("lesson, missing folder") << false << "missing folder"
+                                            << "保存先のフォルダがありません";
+    QTest::newRow("picture, missing folder") << true << "missing folder"
+                                             << "保存先のフォルダがありません";
+    // Only a plain file is replaced: nothing else a name can stand for.
+    QTest::newRow("lesson onto a FIFO") << false << "FIFO"
+                                        << "保存先が普通のファイルではありません";
+    QTest::newRow("picture onto a FIFO") << true << "FIFO"
+                                         << "保存先が普通のファイルではありません";
+    QTest::newRow("lesson onto a device") << false << "device"
+                                          << "保存先が普通のファイルではありません";
+    QTest::newRow("lesson onto a link to a device") << false << "link to a device"
+                                                    << "保存先が普通のファイルではありません";
+    QTest::newRow("picture onto a link to a device") << true << "link to a device"
+                                                     << "保存先が普通のファイルではありません";
 }
 
 // On a small file system that fills up: the message names the reason, the old file is
-// whole, and no partial file is left beside it.
+// whole, and no partial file is left beside it. A FIFO or a device (made in the test's
+// own folder) stays what it was.
 void TestLesson::failedSavesKeepTheOldFile() {
     QFETCH(bool, picture);
-    QFETCH(bool, fullDisk);
+    QFETCH(QString, target);
     QFETCH(QString, reason);
+    const bool fullDisk = target.endsWith(QLatin1String("full disk"));
     const QString mountPoint = dir_.filePath(QStringLiteral("small-%1").arg(QTest::currentDataTag()));
     QVERIFY(QDir().mkpath(mountPoint));
     if (fullDisk) {
@@ -342,20 +592,43 @@ void TestLesson::failedSavesKeepTheOldFile() {
     const auto unmount = qScopeGuard([&] {
         if (fullDisk) QProcess::execute(QStringLiteral("umount"), {mountPoint});
     });
-    const QString folder = fullDisk ? mountPoint : mountPoint + QStringLiteral("/missing");
+    const QString folder =
+        target == QLatin1String("missing folder") ? mountPoint + QStringLiteral("/missing") : mountPoint;
     const QString path = folder + (picture ? QStringLiteral("/figure.png") : QStringLiteral("/lesson.enshu"));
     const QByteArray old(20000, 'o');
     if (fullDisk) {
         QVERIFY(writeAll(path, old));
-        // Fill what is left but 4 KiB: the new file starts and cannot finish.
+        // Fill what is left (but 4 KiB for the larger lesson): the new file cannot finish.
         QFile filler(mountPoint + QStringLiteral("/filler"));
         QVERIFY(filler.open(QIODevice::WriteOnly));
         filler.write(QByteArray(1024 * 1024, 'f'));
         filler.flush();
-        QVERIFY(filler.resize(filler.size() - 4096));
+        if (!target.startsWith(QLatin1String("small"))) QVERIFY(filler.resize(filler.size() - 4096));
     }
+    QStringList expected{QFileInfo(path).fileName()};
+#ifdef Q_OS_UNIX
+    const bool node = target.contains(QLatin1String("device"));
+    if (node && ::geteuid() != 0) QSKIP("making a device node needs root");
+    const QByteArray nodeName =
+        QFile::encodeName(target.startsWith(QLatin1String("link")) ? folder + QStringLiteral("/node") : path);
+    if (target == QLatin1String("FIFO")) QCOMPARE(::mkfifo(nodeName, 0644), 0);
+    // A device like /dev/null, in the test's own folder.
+    if (node) QCOMPARE(::mknod(nodeName, S_IFCHR | 0644, makedev(1, 3)), 0);
+    if (target.startsWith(QLatin1String("link"))) {
+        QVERIFY(QFile::link(QStringLiteral("node"), path));
+        expected << QStringLiteral("node");
+    }
+    const auto kindOf = [](const QByteArray& name) {
+        struct stat status {};
+        return ::lstat(name.constData(), &status) == 0 ? status.st_mode & S_IFMT : 0;
+    };
+    const auto nodeKind = kindOf(nodeName), pathKind = kindOf(QFile::encodeName(path));
+#else
+    if (!fullDisk && target != QLatin1String("missing folder"))
+        QSKIP("FIFOs and device nodes are Unix matters");
+#endif
     Form1 form;
-    prepareLesson(form);
+    if (!target.startsWith(QLatin1String("small"))) prepareLesson(form);
     QString message;
     if (picture) {
         form.savePrompt = std::make_unique<FixedPicturePath>(path);
@@ -374,14 +647,150 @@ void TestLesson::failedSavesKeepTheOldFile() {
         QCOMPARE(form.lessonFiles->filePath(), QString());
     }
     QVERIFY2(message.contains(reason), qPrintable(message));
+    if (target == QLatin1String("missing folder")) {
+        QVERIFY(!QFileInfo::exists(folder));
+        return;
+    }
     if (fullDisk) {
         QCOMPARE(readAll(path), old);
-        QStringList expected{QFileInfo(path).fileName(), QStringLiteral("filler")};
-        expected.sort();
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name), expected);
-    } else {
-        QVERIFY(!QFileInfo::exists(folder));
+        expected << QStringLiteral("filler");
     }
+#ifdef Q_OS_UNIX
+    else {
+        QCOMPARE(kindOf(nodeName), nodeKind);
+        QCOMPARE(kindOf(QFile::encodeName(path)), pathKind);
+    }
+#endif
+    expected.sort();
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                                    QDir::Name),
+             expected);
+}
+
+void TestLesson::savesKeepTheFilesPermissions_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("how");
+    QTest::newRow("read-only, as root") << 0444 << "root";
+    QTest::newRow("readable by the group") << 0640 << "";
+    QTest::newRow("someone else's, as root") << 0664 << "root, owned by nobody";
+    // A link to a plain file stays a link: the file it names is replaced.
+    QTest::newRow("through a link") << 0604 << "link";
+}
+
+// Saving over a lesson replaces its contents, not what the file is: the mode (and, as
+// root, the owner) stay, and a link stays a link.
+void TestLesson::savesKeepTheFilesPermissions() {
+    QFETCH(int, mode);
+    QFETCH(QString, how);
+#ifdef Q_OS_UNIX
+    if (how.startsWith(QLatin1String("root")) && ::geteuid() != 0) QSKIP("needs root");
+    const QString folder = dir_.filePath(QStringLiteral("modes-%1").arg(QTest::currentDataTag()));
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = folder + QStringLiteral("/lesson.enshu");
+    const QString path = how == QLatin1String("link") ? folder + QStringLiteral("/link.enshu") : file;
+    QVERIFY(writeAll(file, "old"));
+    QCOMPARE(::chmod(QFile::encodeName(file), mode_t(mode)), 0);
+    if (how.contains(QLatin1String("nobody"))) QCOMPARE(::chown(QFile::encodeName(file), 65534, 65534), 0);
+    if (how == QLatin1String("link")) QVERIFY(QFile::link(QStringLiteral("lesson.enshu"), path));
+    struct stat before {};
+    QCOMPARE(::stat(QFile::encodeName(file), &before), 0);
+
+    Form1 form;
+    form.Check6->setValue(1);
+    answers(form).save = path;
+    QVERIFY(form.lessonFiles->SaveAs());
+    struct stat after {};
+    QCOMPARE(::stat(QFile::encodeName(file), &after), 0);
+    QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(QFileInfo(path).isSymLink(), how == QLatin1String("link"));
+    const LessonFile::Outcome saved = LessonFile::read(file);
+    QVERIFY2(saved.lesson, qPrintable(saved.reason));
+    QVERIFY(saved.lesson->boxes[LessonState::PointP].ticked);
+#else
+    Q_UNUSED(mode);
+    Q_UNUSED(how);
+    QSKIP("file modes and owners are Unix matters");
+#endif
+}
+
+void TestLesson::unusualButSoundFilesOpen_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("exactly 20 MB") << "20 MB";
+    QTest::newRow("a name that is not UTF-8, on the command line") << "not UTF-8";
+    // 円周上 makes the readout the theorem's value: P goes on the circle at its angle.
+    QTest::newRow("P inside the circle with 円周上") << "P inside";
+    // The package's check opens this one through the desktop's file type.
+    QTest::newRow("the sample lesson of the package") << "sample";
+}
+
+void TestLesson::unusualButSoundFilesOpen() {
+    QFETCH(QString, kind);
+    Form1 lesson;
+    lesson.Check6->setValue(1);
+    QByteArray bytes = LessonFile::encode(CaptureLesson(lesson), QImage());
+    QByteArray name =
+        QFile::encodeName(dir_.filePath(QStringLiteral("sound-%1.enshu").arg(QTest::currentDataTag())));
+    if (kind == QLatin1String("20 MB")) bytes += QByteArray(20000000 - bytes.size(), ' ');
+    if (kind == QLatin1String("sample")) bytes = readAll(QFINDTESTDATA("data/initial-screen.enshu"));
+    if (kind == QLatin1String("P inside")) {
+        QJsonObject root = QJsonDocument::fromJson(bytes).object();
+        QJsonObject figure = root.value(QLatin1String("figure")).toObject();
+        figure.insert(QLatin1String("p"), QJsonArray{425, 325});
+        root.insert(QLatin1String("figure"), figure);
+        bytes = QJsonDocument(root).toJson();
+    }
+    QVERIFY(!bytes.isEmpty());
+#ifdef Q_OS_UNIX
+    // Shift_JIS for 授業, as an older system may have named it.
+    if (kind == QLatin1String("not UTF-8")) name = QFile::encodeName(dir_.path()) + "/\x8e\xf6\x8b\xc6.enshu";
+    const auto removeIt = qScopeGuard([&name] { ::unlink(name.constData()); });
+    QVERIFY(writeSystemName(name, bytes));
+#else
+    if (kind == QLatin1String("not UTF-8")) QSKIP("names are UTF-16 on this system");
+    QVERIFY(writeAll(QFile::decodeName(name), bytes));
+#endif
+    Form1 form;
+    FixedAnswers& told = answers(form);
+    QVERIFY2(openWithin(form, told, name, QStringLiteral("command line")), qPrintable(told.told.join('\n')));
+    if (kind == QLatin1String("sample")) return;
+    QVERIFY(CaptureLesson(form) == CaptureLesson(lesson));
+    QCOMPARE(differingPixels(windowGrab(form), windowGrab(lesson)), 0);
+}
+
+void TestLesson::strictJsonKeepsToTheGrammar_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("fault"); // part of the reason; empty for sound JSON
+    const QString number = QStringLiteral("数の書き方");
+    const QString twice = QStringLiteral("が二度書かれています");
+    for (const char* sound : {"0", "-0", "12", "-1.5e-3", "1E+5", "0.25", "[1, 2.5, -3]", "\"a\\\"b\""})
+        QTest::addRow("%s", sound) << QByteArray(sound) << QString();
+    for (const char* bad : {"-", "-.5", "1.", "1.e5", "01", "-01", "1e", "1e+", "[1, -.5]"})
+        QTest::addRow("%s", bad) << QByteArray(bad) << number;
+    QTest::newRow("one key in two objects")
+        << QByteArray("[{\"a\": 1}, {\"a\": 1}, {\"b\": {\"a\": 2}, \"a\": 3}]") << QString();
+    QTest::newRow("a key twice") << QByteArray("{\"a\": 1, \"b\": 2, \"a\": 1}") << twice;
+    QTest::newRow("a key twice, escaped") << QByteArray("{\"a\": 1, \"\\u0061\": 1}") << twice;
+    QTest::newRow("a key twice, deep") << QByteArray("{\"x\": [{\"y\": {\"a\": [], \"a\": {}}}]}") << twice;
+    QTest::newRow("a tab in a string") << QByteArray("[\"a\tb\"]") << QStringLiteral("制御文字");
+    QTest::newRow("a whole number as whole") << QByteArray("{\"penWidth\": 4}") << QString();
+    QTest::newRow("a whole number with a fraction")
+        << QByteArray("{\"penWidth\": 4.0}") << QStringLiteral("「penWidth」が整数で書かれていません");
+    QTest::newRow("a whole number with an exponent")
+        << QByteArray("{\"penWidth\": 4e0}") << QStringLiteral("「penWidth」が整数で書かれていません");
+    QTest::newRow("another number with a fraction") << QByteArray("{\"angleA\": 4.0}") << QString();
+}
+
+// The parser takes each of these texts; the scanner finds what JSON forbids in them.
+void TestLesson::strictJsonKeepsToTheGrammar() {
+    QFETCH(QByteArray, text);
+    QFETCH(QString, fault);
+    QJsonParseError parse{};
+    QJsonDocument::fromJson("[" + text + "]", &parse);
+    QVERIFY2(parse.error == QJsonParseError::NoError || !fault.isEmpty(), qPrintable(parse.errorString()));
+    const QString found = StrictJson::fault(text, {QStringLiteral("penWidth")});
+    QVERIFY2(fault.isEmpty() ? found.isEmpty() : found.contains(fault), qPrintable(found));
 }
 
 QTEST_MAIN(TestLesson)

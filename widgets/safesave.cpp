@@ -6,6 +6,10 @@
 
 #include <cerrno>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 QString reasonOf(int error, const QString& fallback) {
@@ -29,6 +33,38 @@ QString reasonOf(int error, const QString& fallback) {
     }
 }
 
+// What the name stands for once its links are followed, as QSaveFile follows them: only
+// a plain file (or nothing yet) may be replaced. A FIFO, a device or a socket would be
+// swapped for a regular file, a system's device node too when saving as root.
+QString targetFault(const QString& path, QFileInfo* standing) {
+    QFileInfo info(path);
+    for (int links = 0; info.isSymLink(); ++links) {
+        if (links == 40) return QStringLiteral("保存先のシンボリックリンクが循環しています。");
+        info.setFile(info.symLinkTarget());
+    }
+    if (info.isDir()) return QStringLiteral("同じ名前のフォルダがあります。");
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("保存先が普通のファイルではありません（パイプや装置などは置き換えません）。");
+    if (standing != nullptr) *standing = info;
+    return {};
+}
+
+// The new file takes the old one's mode, as its own bits say. QSaveFile copies the
+// permissions as this user may use them, which for root means writable.
+void keepWhatItWas(QSaveFile& file, const QFileInfo& old) {
+    if (!old.exists()) return;
+    constexpr QFileDevice::Permissions kOwnBits =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+        QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther |
+        QFileDevice::ExeOther;
+    file.setPermissions(old.permissions() & kOwnBits);
+#ifdef Q_OS_UNIX
+    // And its owner, where this user may give it (root saving a teacher's file); a
+    // refusal leaves the file this user's, as any new file is.
+    if (::fchown(file.handle(), old.ownerId(), old.groupId()) != 0) errno = 0;
+#endif
+}
+
 } // namespace
 
 QString SafeSave::write(const QString& path, const QByteArray& bytes) {
@@ -36,18 +72,33 @@ QString SafeSave::write(const QString& path, const QByteArray& bytes) {
     const QFileInfo folder(target.absolutePath());
     if (!folder.exists()) return QStringLiteral("保存先のフォルダがありません。");
     if (!folder.isDir()) return QStringLiteral("保存先がフォルダではありません。");
-    if (target.isDir()) return QStringLiteral("同じ名前のフォルダがあります。");
+    QFileInfo old;
+    if (const QString fault = targetFault(path, &old); !fault.isEmpty()) return fault;
     if (!folder.isWritable()) return QStringLiteral("このフォルダに書き込む許可がないか、読み取り専用です。");
 
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) return reasonOf(errno, file.errorString());
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const int error = errno;
+    keepWhatItWas(file, old);
+    const auto failed = [&file](int error) {
         const QString text = file.errorString();
         file.cancelWriting();
         return reasonOf(error, text);
+    };
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) return failed(errno);
+    errno = 0;
+    if (!file.flush()) return failed(errno);
+#ifdef Q_OS_UNIX
+    // Some file systems (quotas, network ones) say only now that the data has no room;
+    // QSaveFile's own sync on commit does not report it.
+    errno = 0;
+    if (::fsync(file.handle()) != 0 && errno != EINVAL) return failed(errno);
+#endif
+    // Something put in the file's place meanwhile is not replaced either.
+    if (const QString fault = targetFault(path, nullptr); !fault.isEmpty()) {
+        file.cancelWriting();
+        return fault;
     }
     errno = 0;
     if (!file.commit()) return reasonOf(errno, file.errorString());
