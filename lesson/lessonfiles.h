@@ -41,6 +41,7 @@ class LessonFiles : public QObject {
     bool MayLeave();
 
     QString filePath() const { return path_; }
+    // The window differs from its file, or from the start screen when it has none.
     bool isModified() const { return modified_; }
     QStringList recentFiles() const;
     // The last figure is written only where the program switches it on.
