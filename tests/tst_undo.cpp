@@ -268,6 +268,8 @@ void TestUndo::redoFollowsTheSteps_data() {
         << QStringList{"点Ｐ", "弧ＡＢ"} << 2 << "「点Ｐ」の切り替え";
     QTest::newRow("a drag between two boxes") << QStringList{"弧ＡＢ", "P>150", "点Ｐ"} << 2 << "点Ｐの移動";
     QTest::newRow("a screen reader's value of A") << QStringList{"点Ｐ", "value:A=200"} << 1 << "点Ａの移動";
+    QTest::newRow("two values of a screen reader, one undone")
+        << QStringList{"value:A=200", "value:B=300"} << 1 << "点Ｂの移動";
     QTest::newRow("two values of a screen reader")
         << QStringList{"value:A=200", "value:B=300"} << 2 << "点Ａの移動";
     QTest::newRow("a screen reader's radius") << QStringList{"弧ＡＢ", "value:R=200"} << 1 << "半径の変更";
