@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cmath>
@@ -257,12 +258,17 @@ QRect FigureAccess::handleScreenRect(int target) const {
 }
 
 void FigureAccess::setHandleValue(int target, double value) {
-    if (!std::isfinite(value) || !form_.figureMode()) return;
+    if (!std::isfinite(value) || !form_.figureMode() || target < 1 || target > kHandles) return;
     // As with the keys: a P that does not show stays, and the reason is said.
     if (target == 1 && !form_.PointPShown()) {
         form_.TellPointPHidden();
         return;
     }
+    // A value set is one step of the history, as a drag is: Ctrl+Z takes back just it.
+    if (form_.undo) form_.undo->beginStep();
+    const auto stepEnds = qScopeGuard([this] {
+        if (form_.undo) form_.undo->endStep();
+    });
     const int oX = form_.oX, oY = form_.oY;
     if (target >= 1 && target <= 3) {
         // A free P keeps its distance from O.
@@ -271,11 +277,9 @@ void FigureAccess::setHandleValue(int target, double value) {
                                  : static_cast<double>(form_.radius);
         const geometry::Point at = geometry::pointOnCircle(oX, oY, static_cast<float>(reach), value);
         form_.MoveHandle(target, value, geometry::toSingle(at.x), geometry::toSingle(at.y));
-    } else if (target == kHandles) {
+    } else {
         const float x = geometry::toSingle(oX + value);
         form_.MoveHandle(kHandles, geometry::pointerAngle(oX, oY, x, form_.handleY), x, form_.handleY);
-    } else {
-        return;
     }
     form_.gamenView->update();
     sayChanges(target);

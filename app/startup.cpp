@@ -62,7 +62,8 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-    // A lesson with a file asks before its unsaved changes go; the last figure is kept.
+    // A window that differs from its file (or from the start screen) asks before its
+    // changes go; the last figure is kept.
     if (!lessonFiles->MayLeave()) return;
     hide();
     emit quitRequested();

@@ -40,6 +40,22 @@ QString nameOf(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
+// The name a window without a file goes by in the question before its changes are lost.
+const QString kUntitledName = QStringLiteral("この図");
+
+// A file's path, absolute and without "." or "..".
+QString cleanPath(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// Whether two paths name one file, through links too.
+bool sameFile(const QString& a, const QString& b) {
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    const QString canonicalB = QFileInfo(b).canonicalFilePath();
+    if (!canonicalA.isEmpty() && canonicalA == canonicalB) return true;
+    return cleanPath(a) == cleanPath(b);
+}
+
 // One local file carried by a drag, or nothing.
 QString droppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
@@ -105,7 +121,7 @@ bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
     if (!applyFrom(path, nameOf(path), systemName)) {
         if (!QFileInfo::exists(path)) {
             QStringList recent = recentFiles();
-            recent.removeAll(QFileInfo(path).absoluteFilePath());
+            recent.removeIf([&path](const QString& entry) { return sameFile(entry, path); });
             settings().setValue(kRecentKey, recent);
             fillRecentMenu();
         }
@@ -116,7 +132,7 @@ bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
     if (QFile::encodeName(path) != systemName) {
         path_.clear();
     } else {
-        path_ = QFileInfo(path).absoluteFilePath();
+        path_ = cleanPath(path);
         addRecent(path_);
     }
     updateTitle();
@@ -125,12 +141,13 @@ bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
 
 bool LessonFiles::OpenLastFigure() {
     if (!MayLeave()) return false;
-    if (!QFileInfo::exists(lastFigurePath())) {
+    const QString path = previousRunFigure();
+    if (!QFileInfo::exists(path)) {
         prompt->tell(&form_, QStringLiteral("前回の図を開く"), QStringLiteral("前回の図はまだありません。"));
         return false;
     }
-    if (!applyFrom(lastFigurePath(), QStringLiteral("前回の図"))) return false;
-    // The figure is the window's again, not a lesson file's.
+    if (!applyFrom(path, QStringLiteral("前回の図"))) return false;
+    // The figure is the window's again, not a lesson file's: 保存 asks for a name.
     path_.clear();
     saved_ = CaptureLesson(form_);
     modified_ = false;
@@ -172,7 +189,7 @@ bool LessonFiles::SaveAs() {
     if (path.isEmpty()) return false;
     if (QFileInfo::exists(path) && !prompt->confirmReplace(&form_, path)) return false;
     if (!writeTo(path)) return false;
-    path_ = QFileInfo(path).absoluteFilePath();
+    path_ = cleanPath(path);
     addRecent(path_);
     updateTitle();
     return true;
@@ -197,8 +214,8 @@ bool LessonFiles::writeTo(const QString& path) {
 bool LessonFiles::MayLeave() {
     if (form_.demonstration) form_.demonstration->stop();
     checkForChange();
-    if (path_.isEmpty() || !modified_) return true;
-    switch (prompt->askUnsaved(&form_, nameOf(path_))) {
+    if (!modified_) return true;
+    switch (prompt->askUnsaved(&form_, path_.isEmpty() ? kUntitledName : nameOf(path_))) {
     case LessonPrompt::Unsaved::Save:
         return Save();
     case LessonPrompt::Unsaved::Discard:
@@ -212,20 +229,30 @@ bool LessonFiles::MayLeave() {
 void LessonFiles::checkForChange() {
     check_.stop();
     const LessonState now = CaptureLesson(form_);
-    if (!(now == kept_)) {
-        if (keeping_) {
-            const QString path = lastFigurePath();
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            // The last figure is a convenience: a full disk must not interrupt the lesson.
-            LessonFile::write(path, LessonFile::encode(now, QImage()));
-        }
+    if (!SameLesson(now, kept_)) {
+        if (keeping_) writeLastFigure(now);
         kept_ = now;
     }
-    const bool modified = !path_.isEmpty() && !(now == saved_);
+    const bool modified = !SameLesson(now, saved_);
     if (modified != modified_) {
         modified_ = modified;
         updateTitle();
     }
+}
+
+// The first write of a run moves the previous run's figure aside first; where that
+// cannot be done nothing is written, so a crashed lesson is never lost to a new one.
+void LessonFiles::writeLastFigure(const LessonState& lesson) {
+    const QString path = lastFigurePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!wroteLastFigure_ && QFileInfo::exists(path)) {
+        const QString previous = lastFigurePreviousPath();
+        QFile::remove(previous);
+        if (!QFile::rename(path, previous)) return;
+    }
+    wroteLastFigure_ = true;
+    // The last figure is a convenience: a full disk must not interrupt the lesson.
+    LessonFile::write(path, LessonFile::encode(lesson, QImage()));
 }
 
 void LessonFiles::keepLastFigure(bool on) {
@@ -237,13 +264,22 @@ QString LessonFiles::lastFigurePath() {
         .filePath(QStringLiteral("last-figure.%1").arg(kSuffix));
 }
 
+QString LessonFiles::lastFigurePreviousPath() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("last-figure-previous.%1").arg(kSuffix));
+}
+
+QString LessonFiles::previousRunFigure() const {
+    return wroteLastFigure_ ? lastFigurePreviousPath() : lastFigurePath();
+}
+
 QStringList LessonFiles::recentFiles() const {
     return settings().value(kRecentKey).toStringList().mid(0, kRecentCount);
 }
 
 void LessonFiles::addRecent(const QString& path) {
-    QStringList recent = recentFiles();
-    recent.removeAll(path);
+    QStringList recent = settings().value(kRecentKey).toStringList();
+    recent.removeIf([&path](const QString& entry) { return sameFile(entry, path); });
     recent.prepend(path);
     settings().setValue(kRecentKey, recent.mid(0, kRecentCount));
     fillRecentMenu();
@@ -268,7 +304,8 @@ void LessonFiles::updateTitle() {
         form_.setWindowTitle(
             QStringLiteral("%1[*] — %2").arg(QFileInfo(path_).completeBaseName(), baseTitle_));
     }
-    form_.setWindowModified(modified_);
+    // A window without a file keeps its plain title: it has no place for the mark.
+    form_.setWindowModified(modified_ && !path_.isEmpty());
 }
 
 // A button or key let go may have completed a change: it is looked for a moment later,

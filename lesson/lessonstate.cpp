@@ -145,6 +145,12 @@ bool LessonState::operator==(const LessonState& other) const {
            picture == other.picture;
 }
 
+bool SameLesson(const LessonState& a, LessonState b) {
+    b.pointer = a.pointer;
+    b.keyTarget = a.keyTarget;
+    return a == b;
+}
+
 LessonState CaptureLesson(const Form1& f) {
     LessonState s;
     const CanvasMarks& m = f.marks;

@@ -88,6 +88,10 @@ struct LessonState {
     bool operator==(const LessonState& other) const;
 };
 
+// Whether `a` and `b` show the pupil the same lesson: where the pointer stands and which
+// handle the arrow keys move are no part of it (a hover or a Tab is not a change).
+bool SameLesson(const LessonState& a, LessonState b);
+
 // The window's lesson as it stands.
 LessonState CaptureLesson(const Form1& form);
 // Puts `state` on the window as it was captured: values are set without running the

@@ -56,14 +56,6 @@ QString describe(const LessonState& before, const LessonState& after) {
     return QStringLiteral("変更");
 }
 
-// Where the pointer stands and which handle the arrow keys move are not part of the
-// lesson: a step never consists of them alone, and undo leaves them as they are.
-bool sameLesson(const LessonState& a, LessonState b) {
-    b.pointer = a.pointer;
-    b.keyTarget = a.keyTarget;
-    return a == b;
-}
-
 bool isArrow(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
@@ -155,7 +147,7 @@ void Undo::beginStep(const QString& label) {
 void Undo::endStep() {
     if (depth_ == 0 || --depth_ > 0) return;
     LessonState after = CaptureLesson(form_);
-    if (!sameLesson(*before_, after)) {
+    if (!SameLesson(*before_, after)) {
         history_.push(label_.isEmpty() ? describe(*before_, after) : label_, *before_);
         emit changed();
     }
@@ -167,7 +159,7 @@ void Undo::endStep() {
 // Every change belongs to some step, so that undo never takes back more than it names;
 // one made where no step was open (by code that opened none) becomes a step of its own.
 void Undo::keepChangesMadeOutsideSteps(const LessonState& now) {
-    if (!settled_ || sameLesson(*settled_, now)) return;
+    if (!settled_ || SameLesson(*settled_, now)) return;
     history_.push(describe(*settled_, now), *settled_);
     emit changed();
 }
@@ -245,7 +237,7 @@ void Undo::undo() {
 void Undo::redo() {
     if (!canRedo()) return;
     const LessonState now = CaptureLesson(form_);
-    if (settled_ && !sameLesson(*settled_, now)) {
+    if (settled_ && !SameLesson(*settled_, now)) {
         // A change outside any step is kept as a step and drops what could be done again.
         keepChangesMadeOutsideSteps(now);
         settled_ = now;

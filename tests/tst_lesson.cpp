@@ -1,7 +1,9 @@
 // Lessons: a state captured from a window reached by random events comes back on a
 // fresh window to the pixel, directly and through a lesson file; bad files are refused
 // with their reason and leave the window as it was; saves that fail say why and keep
-// the old file; unsaved changes are asked about. (e2e/lastfigure.sh keeps the last figure.)
+// the old file; unsaved changes are asked about, and only changes are; the last figure
+// of the previous run stays within reach; a lesson is once in the recent files.
+// (e2e/lastfigure.sh keeps the last figure through a real crash.)
 #include "app/commandline.h"
 #include "app/form1.h"
 #include "lesson/lessonfile.h"
@@ -53,6 +55,10 @@ class TestLesson : public QObject {
     void unusualButSoundFilesOpen();
     void strictJsonKeepsToTheGrammar_data();
     void strictJsonKeepsToTheGrammar();
+    void lastFigureOfThePreviousRunStays_data();
+    void lastFigureOfThePreviousRunStays();
+    void aLessonIsOnceInRecentFiles_data();
+    void aLessonIsOnceInRecentFiles();
 
   private:
     QTemporaryDir dir_;
@@ -65,10 +71,13 @@ class FixedAnswers : public LessonPrompt {
   public:
     QString open, save;
     Unsaved unsaved = Unsaved::Cancel;
-    int unsavedAsked = 0;
+    int unsavedAsked = 0, saveAsked = 0;
     QStringList told;
     QString askOpen(QWidget*, const QString&) override { return open; }
-    QString askSave(QWidget*, const QString&) override { return save; }
+    QString askSave(QWidget*, const QString&) override {
+        ++saveAsked;
+        return save;
+    }
     bool confirmReplace(QWidget*, const QString&) override { return true; }
     Unsaved askUnsaved(QWidget*, const QString&) override {
         ++unsavedAsked;
@@ -115,6 +124,39 @@ void prepareLesson(Form1& form) {
     for (int n = 0; n < 400; ++n) run.step();
     form.Check6->setValue(1);
     form.Command7_Click(0);
+}
+
+// The pointer on the drawing area, as the window receives it.
+void canvasMouse(Form1& form, QEvent::Type type, QPointF at) {
+    const QPointF local = at + QPointF(CanvasWidget::kDrawingOffset, CanvasWidget::kDrawingOffset);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, local, form.gamenView->mapToGlobal(local), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.gamenView, &event);
+}
+
+// What a teacher does in a row of a table: "点Ｐ" clicks that box, "hover" moves the
+// pointer over the figure, "empty" clicks an empty spot of the drawing area, "key:A"
+// chooses A for the arrow keys, "undo" is Ctrl+Z, "open:<path>" opens a lesson file.
+void teacher(Form1& form, const QString& action) {
+    if (action == QStringLiteral("点Ｐ"))
+        return QTest::mouseClick(form.Check6, Qt::LeftButton, {}, QPoint(8, 8));
+    if (action == QLatin1String("hover")) {
+        for (int x = 100; x <= 700; x += 40) canvasMouse(form, QEvent::MouseMove, QPointF(x, 280 + x % 90));
+        return;
+    }
+    if (action == QLatin1String("empty")) {
+        canvasMouse(form, QEvent::MouseButtonPress, {30, 30});
+        canvasMouse(form, QEvent::MouseButtonRelease, {30, 30});
+        return;
+    }
+    if (action == QLatin1String("key:A")) return QTest::keyClick(form.gamenView, Qt::Key_A);
+    if (action == QLatin1String("undo")) return form.undo->undoAction()->trigger();
+    if (action.startsWith(QLatin1String("open:"))) {
+        form.lessonFiles->OpenFile(action.mid(5));
+        return;
+    }
+    QFAIL(qPrintable(QStringLiteral("no action ") + action));
 }
 
 QByteArray readAll(const QString& path) {
@@ -473,6 +515,7 @@ void TestLesson::badFilesAreRefused() {
 #endif
 
     FixedAnswers& told = answers(form);
+    told.unsaved = LessonPrompt::Unsaved::Discard; // the prepared figure has no file
     const LessonState before = CaptureLesson(form);
     const QImage grabbed = windowGrab(form);
     const QString title = form.windowTitle();
@@ -502,40 +545,77 @@ void TestLesson::badFilesAreRefused() {
 }
 
 void TestLesson::unsavedChangesAreAsked_data() {
+    QTest::addColumn<QStringList>("actions");
     QTest::addColumn<bool>("hasFile");
     QTest::addColumn<int>("answer"); // LessonPrompt::Unsaved
+    QTest::addColumn<int>("asked");  // questions, on opening and on closing
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("fileHasChange");
-    QTest::newRow("保存") << true << int(LessonPrompt::Unsaved::Save) << true << true;
-    QTest::newRow("保存しない") << true << int(LessonPrompt::Unsaved::Discard) << true << false;
-    QTest::newRow("キャンセル") << true << int(LessonPrompt::Unsaved::Cancel) << false << false;
-    QTest::newRow("never saved: quits at once")
-        << false << int(LessonPrompt::Unsaved::Cancel) << true << false;
+    const QStringList pointP{"点Ｐ"};
+    const int save = int(LessonPrompt::Unsaved::Save), discard = int(LessonPrompt::Unsaved::Discard),
+              cancel = int(LessonPrompt::Unsaved::Cancel);
+    QTest::newRow("保存") << pointP << true << save << 1 << true << true;
+    QTest::newRow("保存しない") << pointP << true << discard << 1 << true << false;
+    QTest::newRow("キャンセル") << pointP << true << cancel << 1 << false << false;
+    QTest::newRow("hover, then a click on an empty spot")
+        << QStringList{"hover", "empty"} << true << cancel << 0 << true << false;
+    QTest::newRow("arrow keys given a handle")
+        << QStringList{"key:A"} << true << cancel << 0 << true << false;
+    QTest::newRow("undone back to the file")
+        << QStringList{"点Ｐ", "hover", "undo"} << true << cancel << 0 << true << false;
+    QTest::newRow("a change just before closing")
+        << QStringList{"点Ｐ", "at once"} << true << save << 1 << true << true;
+    QTest::newRow("never saved: asked too") << pointP << false << cancel << 1 << false << false;
+    QTest::newRow("never saved, 保存しない") << pointP << false << discard << 1 << true << false;
+    QTest::newRow("never saved, hover and a click only")
+        << QStringList{"hover", "empty"} << false << cancel << 0 << true << false;
+    QTest::newRow("never saved, a lesson opened over it")
+        << QStringList{"点Ｐ", "open:"} << false << cancel << 2 << false << false;
+    QTest::newRow("never saved, a change just before closing")
+        << QStringList{"点Ｐ", "at once"} << false << cancel << 1 << false << false;
 }
 
-// A change to a lesson with a file marks the title and is asked about on closing.
+// A window that differs from its file, or from the start screen when it has none, marks
+// the title (when it has a file) and is asked about on opening another lesson and on
+// closing; where the pointer stands or which handle the keys move is no change.
 void TestLesson::unsavedChangesAreAsked() {
+    QFETCH(QStringList, actions);
     QFETCH(bool, hasFile);
     QFETCH(int, answer);
+    QFETCH(int, asked);
     QFETCH(bool, closes);
     QFETCH(bool, fileHasChange);
+    const QString other = dir_.filePath(QStringLiteral("other.enshu"));
+    if (!QFileInfo::exists(other)) {
+        Form1 lesson;
+        lesson.Check8->setValue(1);
+        QVERIFY(LessonFile::write(other, LessonFile::encode(CaptureLesson(lesson), QImage())).isEmpty());
+    }
     Form1 form;
-    FixedAnswers& asked = answers(form);
-    asked.unsaved = LessonPrompt::Unsaved(answer);
-    asked.save = dir_.filePath(QStringLiteral("unsaved-%1").arg(QTest::currentDataTag()));
-    const QString path = asked.save + QStringLiteral(".enshu");
+    FixedAnswers& answered = answers(form);
+    answered.unsaved = LessonPrompt::Unsaved(answer);
+    answered.save = dir_.filePath(QStringLiteral("unsaved-%1").arg(QTest::currentDataTag()));
+    const QString path = answered.save + QStringLiteral(".enshu");
     if (hasFile) {
         QVERIFY(form.lessonFiles->Save());
         QVERIFY(form.windowTitle().startsWith(QFileInfo(path).completeBaseName() + QStringLiteral("[*]")));
     }
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseClick(form.Check6, Qt::LeftButton, {}, QPoint(8, 8));
-    QCOMPARE(form.Check6->value(), 1);
-    QTRY_COMPARE(form.isWindowModified(), hasFile);
+    for (const QString& action : actions) {
+        if (action == QLatin1String("at once")) continue;
+        teacher(form, action == QLatin1String("open:") ? action + other : action);
+    }
+    if (!actions.contains(QStringLiteral("at once"))) {
+        const bool changed = asked > 0;
+        QTRY_COMPARE(form.lessonFiles->isModified(), changed);
+        QTest::qWait(LessonFiles::kCheckDelayMs + 100);
+        QCOMPARE(form.lessonFiles->isModified(), changed);
+        QCOMPARE(form.isWindowModified(), hasFile && changed);
+    }
 
     QCOMPARE(form.close(), closes);
-    QCOMPARE(asked.unsavedAsked, hasFile ? 1 : 0);
+    QCOMPARE(answered.unsavedAsked, asked);
     if (hasFile) {
         const LessonFile::Outcome kept = LessonFile::read(path);
         QVERIFY(kept.lesson);
@@ -791,6 +871,99 @@ void TestLesson::strictJsonKeepsToTheGrammar() {
     QVERIFY2(parse.error == QJsonParseError::NoError || !fault.isEmpty(), qPrintable(parse.errorString()));
     const QString found = StrictJson::fault(text, {QStringLiteral("penWidth")});
     QVERIFY2(fault.isEmpty() ? found.isEmpty() : found.contains(fault), qPrintable(found));
+}
+
+void TestLesson::lastFigureOfThePreviousRunStays_data() {
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<bool>("moved"); // the previous run's figure went to last-figure-previous.enshu
+    QTest::newRow("a click on an empty spot") << QStringList{"hover", "empty"} << false;
+    QTest::newRow("the arrow keys given a handle") << QStringList{"key:A"} << false;
+    QTest::newRow("a real change") << QStringList{"hover", "点Ｐ"} << true;
+    QTest::newRow("lesson X opened") << QStringList{"open:"} << true;
+}
+
+// The last figure of a run that crashed is there until this run really changes
+// something, and 前回の図を開く brings it back after as before, untitled: 保存 asks for
+// a name and never writes over lesson X.
+void TestLesson::lastFigureOfThePreviousRunStays() {
+    QFETCH(QStringList, actions);
+    QFETCH(bool, moved);
+    const QString last = LessonFiles::lastFigurePath(), previous = LessonFiles::lastFigurePreviousPath();
+    QFile::remove(last);
+    QFile::remove(previous);
+    const auto tidy = qScopeGuard([&] {
+        QFile::remove(last);
+        QFile::remove(previous);
+    });
+    QVERIFY(QDir().mkpath(QFileInfo(last).absolutePath()));
+    Form1 crashed;
+    prepareLesson(crashed);
+    const LessonState crashedLesson = CaptureLesson(crashed);
+    const QByteArray crashedFile = LessonFile::encode(crashedLesson, QImage());
+    QVERIFY(writeAll(last, crashedFile));
+    const QString lessonX = dir_.filePath(QStringLiteral("lesson-x.enshu"));
+    Form1 x;
+    x.Check8->setValue(1);
+    QVERIFY(LessonFile::write(lessonX, LessonFile::encode(CaptureLesson(x), QImage())).isEmpty());
+    const QByteArray lessonXFile = readAll(lessonX);
+
+    Form1 form;
+    FixedAnswers& answered = answers(form);
+    answered.unsaved = LessonPrompt::Unsaved::Discard;
+    form.lessonFiles->keepLastFigure(true);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    for (const QString& action : actions)
+        teacher(form, action == QLatin1String("open:") ? action + lessonX : action);
+    QTest::qWait(LessonFiles::kCheckDelayMs + 200);
+    if (moved) {
+        QVERIFY2(readAll(previous) == crashedFile, "the crashed figure was not moved aside");
+        QVERIFY(readAll(last) != crashedFile);
+    } else {
+        QVERIFY2(readAll(last) == crashedFile, "the crashed figure was written over");
+        QVERIFY(!QFileInfo::exists(previous));
+    }
+
+    QVERIFY(form.lessonFiles->OpenLastFigure());
+    QVERIFY(SameLesson(CaptureLesson(form), crashedLesson));
+    QCOMPARE(form.lessonFiles->filePath(), QString());
+    QVERIFY(!form.windowTitle().contains(QStringLiteral("lesson-x")));
+    QTest::qWait(LessonFiles::kCheckDelayMs + 200);
+    // Reached again after its own reopening has been kept as this run's figure.
+    QVERIFY(form.lessonFiles->OpenLastFigure());
+    QVERIFY(SameLesson(CaptureLesson(form), crashedLesson));
+    form.lessonFiles->saveAction->trigger();
+    QCOMPARE(answered.saveAsked, 1);
+    QCOMPARE(readAll(lessonX), lessonXFile);
+}
+
+void TestLesson::aLessonIsOnceInRecentFiles_data() {
+    QTest::addColumn<QString>("again"); // how the lesson is named the second time
+    QTest::newRow("the same path") << "lesson.enshu";
+    QTest::newRow("through a folder and back") << "folder/../lesson.enshu";
+    QTest::newRow("through a link") << "link.enshu";
+}
+
+void TestLesson::aLessonIsOnceInRecentFiles() {
+    QFETCH(QString, again);
+    QTemporaryDir place;
+    QVERIFY(place.isValid());
+    const QDir folder(place.path());
+    QVERIFY(folder.mkdir(QStringLiteral("folder")));
+    const QString lesson = folder.filePath(QStringLiteral("lesson.enshu"));
+    Form1 form;
+    answers(form);
+    QVERIFY(LessonFile::write(lesson, LessonFile::encode(CaptureLesson(form), QImage())).isEmpty());
+    QVERIFY(QFile::link(lesson, folder.filePath(QStringLiteral("link.enshu"))));
+    const QString other = folder.filePath(QStringLiteral("other.enshu"));
+    QVERIFY(QFile::copy(lesson, other));
+    QVERIFY(form.lessonFiles->OpenFile(lesson));
+    QVERIFY(form.lessonFiles->OpenFile(other));
+    QVERIFY(form.lessonFiles->OpenFile(folder.filePath(again)));
+    const QStringList recent = form.lessonFiles->recentFiles();
+    QCOMPARE(recent.size() >= 2 ? recent.mid(1, 1) : recent, QStringList{other});
+    QCOMPARE(recent.filter(place.path()).size(), 2);
+    QCOMPARE(form.lessonFiles->recentMenu->actions().size(), recent.size());
 }
 
 QTEST_MAIN(TestLesson)

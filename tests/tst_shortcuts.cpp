@@ -67,6 +67,16 @@ void lessonFigure(Form1& form) {
 
 } // namespace
 
+// Lets unsaved changes go when the window is left, and counts the questions.
+class DiscardingPrompt : public LessonPrompt {
+  public:
+    int count = 0;
+    Unsaved askUnsaved(QWidget*, const QString&) override {
+        ++count;
+        return Unsaved::Discard;
+    }
+};
+
 class TestShortcuts : public QObject {
     Q_OBJECT
 
@@ -315,6 +325,9 @@ void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
     auto prompt = std::make_unique<CountingPrompt>();
     CountingPrompt* asked = prompt.get();
     form.namePrompt = std::move(prompt);
+    auto lessonPrompt = std::make_unique<DiscardingPrompt>();
+    DiscardingPrompt* lessonAsked = lessonPrompt.get();
+    form.lessonFiles->prompt = std::move(lessonPrompt);
     bool quit = false;
     connect(&form, &Form1::quitRequested, this, [&quit] { quit = true; });
     probe::dragPTo(form, 150);
@@ -327,6 +340,8 @@ void TestShortcuts::menuEntriesDoWhatTheirButtonsDo() {
     QCOMPARE(saved->asked.isEmpty(), name != "図を画像として書き出す…");
     QCOMPARE(asked->count, name == "印刷…" ? 1 : 0);
     QCOMPARE(quit, name == "終了");
+    // The changed figure has no file: 終了 asks before it goes.
+    QCOMPARE(lessonAsked->count, name == "終了" ? 1 : 0);
     QCOMPARE(copied.isNull(), !name.endsWith("コピー"));
     if (!copied.isNull())
         QCOMPARE(copied, name == "図をコピー" ? form.DrawingAreaImage() : form.WindowImage());

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # The last figure survives a crash: prepare a lesson (P with its marks and readout, two
 # traces, a straight line, memo writing), kill the program with SIGKILL, start it again
-# (the initial screen), choose ファイル → 前回の図を開く: the window is the one before.
+# (the initial screen). A hover and a click on an empty spot change nothing, so the last
+# figure stays the crashed one; a real change moves it to last-figure-previous.enshu, and
+# ファイル → 前回の図を開く still brings the window before the kill back. Then a hover, a
+# click on an empty spot and 終了 end the program without a question.
 source "$(dirname "$0")/e2e.bash"
 program=$1
 e2e_start "$program"
 last_figure="$E2E_TMP/data/enshukaku/last-figure.enshu"
+previous_figure="$E2E_TMP/data/enshukaku/last-figure-previous.enshu"
 
 park_pointer() { xdotool mousemove --sync $((WINDOW_X + WINDOW_WIDTH - 2)) $((WINDOW_Y + WINDOW_HEIGHT - 2)); }
 window_shot() { # $1: name; the whole window, menu bar included
@@ -61,6 +65,23 @@ for _ in $(seq 50); do xdotool search --name 'by Pelmora' >/dev/null 2>&1 || bre
 e2e_launch "$program"
 window_shot restarted
 [ "$(differing initial restarted)" = 0 ] || fail "after the restart the window is not the initial screen"
+cp "$last_figure" "$E2E_TMP/crashed.enshu"
+
+hover_and_click_empty() {
+    for x in 100 250 400 550 700; do canvas_move "$x" 300; done
+    canvas_move 30 30
+    xdotool click 1
+}
+hover_and_click_empty
+sleep 1.5
+cmp -s "$last_figure" "$E2E_TMP/crashed.enshu" || fail "a click on an empty spot wrote over the crashed last figure"
+[ ! -e "$previous_figure" ] || fail "the crashed last figure was moved aside without a change"
+# A real change ("点Ｐ"), undone: the window is the start screen again, with nothing to ask.
+window_click 920 72
+sleep 1.5
+cmp -s "$previous_figure" "$E2E_TMP/crashed.enshu" || fail "the crashed last figure was not kept aside on a change"
+xdotool windowfocus --sync "$WINDOW" key ctrl+z
+sleep 1
 
 # ファイル → 前回の図を開く, by its keys.
 xdotool windowfocus --sync "$WINDOW" key alt+f
@@ -73,4 +94,12 @@ if [ "$different" != 0 ]; then
     cp "$E2E_TMP/prepared.png" "$E2E_TMP/reopened.png" /tmp/ 2>/dev/null || true
     fail "the reopened last figure differs from the window before the kill in $different pixels"
 fi
+
+# Nothing changed since the reopening: 終了 ends the program at once.
+hover_and_click_empty
+sleep 0.5
+window_click 952 672
+for _ in $(seq 50); do kill -0 "$E2E_APP" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$E2E_APP" 2>/dev/null && fail "終了 after a hover and a click on an empty spot did not end the program"
+E2E_APP=""
 echo "1 passed, 0 failed"
