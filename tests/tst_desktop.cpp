@@ -78,7 +78,12 @@ void TestDesktop::windowCanOpen_data() {
     QTest::addColumn<QStringList>("environment"); // NAME=value
     QTest::addColumn<bool>("canOpen");
     const QString p = QStringLiteral("enshukaku");
+#ifdef Q_OS_WIN
+    // Windows' own platform needs no display named in the environment.
+    QTest::newRow("nothing") << QStringList{p} << QStringList{} << true;
+#else
     QTest::newRow("nothing") << QStringList{p} << QStringList{} << false;
+#endif
     QTest::newRow("DISPLAY") << QStringList{p} << QStringList{"DISPLAY=:0"} << true;
     QTest::newRow("WAYLAND_DISPLAY") << QStringList{p} << QStringList{"WAYLAND_DISPLAY=wayland-1"} << true;
     QTest::newRow("-display") << QStringList{p, "-display", ":3"} << QStringList{} << true;
@@ -133,6 +138,10 @@ void TestDesktop::programAnswersWithoutDisplay() {
     QFETCH(int, exitCode);
     QFETCH(QString, out);
     QFETCH(QString, err);
+#ifdef Q_OS_WIN
+    if (err.startsWith(displaycheck::noDisplayLine()))
+        QSKIP("Windows always has its display: the program would open its window");
+#endif
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));

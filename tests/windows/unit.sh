@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The unit tests built for Windows, run under wine with the offscreen platform, each
+# writing its results to a file (wine gives QtTest's own output no console). Wine
+# passes no QT_* variable to a program: they are set as WINEQT_*. Afterwards no test
+# may have left settings in the registry: tests keep theirs in INI files of their own.
+source "$(dirname "$0")/wine.bash"
+wine_prefix
+
+# The offscreen platform reads its fonts from one folder: the IPA fonts and a Latin one.
+fonts="$WIN_TMP/fonts"
+mkdir -p "$fonts"
+ln -s /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/fonts/opentype/ipafont-mincho/*.ttf \
+    /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$fonts/"
+export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR="$(win_path "$fonts")"
+gcc_dir="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
+export WINEPATH="$(win_path "$QT_PREFIX/bin");$(win_path "$gcc_dir");$(win_path /usr/x86_64-w64-mingw32/lib)"
+# The tests find the toolkit's plugins in the cache and its Japanese words where the
+# program has them.
+printf '[Paths]\r\nPrefix = %s\r\nTranslations = %s\r\n' "$(win_path "$QT_PREFIX")" \
+    "$(win_path "$WIN_STAGE/translations")" >"$WIN_BUILD/tests/qt.conf"
+
+results="$WIN_OUT/unit-results"
+rm -rf "$results"
+mkdir -p "$results"
+failed=()
+start=$SECONDS
+cd "$WIN_BUILD/tests"
+for exe in tst_*.exe; do
+    name="${exe%.exe}"
+    status=0
+    timeout 600 wine "$exe" -o "$(win_path "$results/$name.txt"),txt" >"$results/$name.wine.log" 2>&1 || status=$?
+    totals="$(grep -a '^Totals:' "$results/$name.txt" 2>/dev/null || echo "no results (exit $status)")"
+    echo "$name: $totals"
+    if [ "$status" -ne 0 ]; then
+        failed+=("$name")
+        grep -a -B1 -A3 '^FAIL!' "$results/$name.txt" 2>/dev/null | head -40 || true
+    fi
+done
+echo "unit tests under wine took $((SECONDS - start)) s"
+
+for key in 'HKCU\Software\enshukaku' 'HKCU\Software\QtProject'; do
+    reg_has "$key" && wine_fail "a test wrote settings into the registry: $key"
+done
+[ "${#failed[@]}" -eq 0 ] || wine_fail "under wine: ${failed[*]}"
+echo "all unit tests passed under wine"
