@@ -105,6 +105,9 @@ Section "Uninstall"
   !include "${FILELIST}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ${If} $MultiUser.InstallMode == "CurrentUser"
+    RMDir "$LOCALAPPDATA\Programs"
+  ${EndIf}
 
   ; The type stays with another program that took it over since.
   ReadRegStr $0 SHCTX "Software\Classes\.enshu" ""
@@ -118,6 +121,10 @@ Section "Uninstall"
   DeleteRegKey SHCTX "Software\Classes\${PROGID}"
   DeleteRegKey SHCTX "Software\Classes\Applications\enshukaku.exe"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; The containers a fresh profile may not have had before the install.
+  DeleteRegKey /ifempty SHCTX "Software\Classes\Applications"
+  DeleteRegKey /ifempty SHCTX "Software\Classes"
+  DeleteRegKey /ifempty SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 
   ; The program's own settings, recent files and last figure, of the user who
   ; uninstalls; lessons saved by the user stay where they were saved.

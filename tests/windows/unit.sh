@@ -11,9 +11,11 @@ fonts="$WIN_TMP/fonts"
 mkdir -p "$fonts"
 ln -s /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/fonts/opentype/ipafont-mincho/*.ttf \
     /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$fonts/"
-export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR="$(win_path "$fonts")"
+WINEQT_QPA_FONTDIR="$(win_path "$fonts")"
+export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR
 gcc_dir="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
-export WINEPATH="$(win_path "$QT_PREFIX/bin");$(win_path "$gcc_dir");$(win_path /usr/x86_64-w64-mingw32/lib)"
+WINEPATH="$(win_path "$QT_PREFIX/bin");$(win_path "$gcc_dir");$(win_path /usr/x86_64-w64-mingw32/lib)"
+export WINEPATH
 # The tests find the toolkit's plugins in the cache and its Japanese words where the
 # program has them.
 printf '[Paths]\r\nPrefix = %s\r\nTranslations = %s\r\n' "$(win_path "$QT_PREFIX")" \
@@ -24,7 +26,7 @@ rm -rf "$results"
 mkdir -p "$results"
 failed=()
 start=$SECONDS
-cd "$WIN_BUILD/tests"
+cd "$WIN_BUILD/tests" || exit 1
 for exe in tst_*.exe; do
     name="${exe%.exe}"
     status=0
