@@ -2,6 +2,7 @@
 #include "app/displaycheck.h"
 #include "app/programicon.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QtTest>
 
@@ -118,8 +119,11 @@ void TestDesktop::programAnswersWithoutDisplay_data() {
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err"); // the start of the error output
     QTest::newRow("--version") << QStringList{"--version"} << 0 << kVersionLine << QString();
+    // The program as it was started: on Windows with the system's own separators.
     QTest::newRow("--help") << QStringList{"--help"} << 0
-                            << QStringLiteral("Usage: " ENSHUKAKU_PROGRAM " [options] [file]\n") << QString();
+                            << QStringLiteral("Usage: %1 [options] [file]\n")
+                                   .arg(QDir::toNativeSeparators(QStringLiteral(ENSHUKAKU_PROGRAM)))
+                            << QString();
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << QString()
                                     << "enshukaku: Unknown option";
     QTest::newRow("zoom not understood")
