@@ -155,7 +155,12 @@ QtPrintJob::Status QtPrintJob::submit(const Draw& draw, const QPageLayout& layou
         return Status::NoDestination;
     printer.setDocName(title);
     printer.setCopyCount(copies);
-    printer.setPageLayout(layout);
+    // Margins narrower than the printer can print are refused as a whole: then the
+    // sheet and its orientation with the printer's own margins.
+    if (!printer.setPageLayout(layout)) {
+        printer.setPageSize(layout.pageSize());
+        printer.setPageOrientation(layout.orientation());
+    }
 
     HeldWarnings warnings;
     QPainter painter;
