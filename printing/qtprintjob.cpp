@@ -22,14 +22,15 @@
 namespace {
 
 // The toolkit's print engines report what the system said (StartDoc, EndDoc, the
-// spool file) only as warnings; they are held while a job begins and ends, to be told.
+// spool file) only as warnings; those of a job's beginning and end are kept, to be
+// told, and go on to the log as before.
 class HeldWarnings {
   public:
     HeldWarnings() {
         held().clear();
-        previous_ = qInstallMessageHandler(hold);
+        previous() = qInstallMessageHandler(hold);
     }
-    ~HeldWarnings() { qInstallMessageHandler(previous_); }
+    ~HeldWarnings() { qInstallMessageHandler(previous()); }
     HeldWarnings(const HeldWarnings&) = delete;
     HeldWarnings& operator=(const HeldWarnings&) = delete;
     QString text() const { return held().join(QLatin1Char('\n')); }
@@ -40,10 +41,14 @@ class HeldWarnings {
         static QStringList messages;
         return messages;
     }
-    static void hold(QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type != QtDebugMsg && type != QtInfoMsg) held() << message;
+    static QtMessageHandler& previous() {
+        static QtMessageHandler handler = nullptr;
+        return handler;
     }
-    QtMessageHandler previous_;
+    static void hold(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type != QtDebugMsg && type != QtInfoMsg) held() << message;
+        if (previous()) previous()(type, context, message);
+    }
 };
 
 #ifdef Q_OS_WIN
