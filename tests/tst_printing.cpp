@@ -369,8 +369,6 @@ class OwnQueue {
     QString name_;
 };
 
-#endif
-
 // The text of every message box that opens while `action` runs; each is closed.
 QStringList messagesDuring(const std::function<void()>& action) {
     QStringList messages;
@@ -388,7 +386,6 @@ QStringList messagesDuring(const std::function<void()>& action) {
     return messages;
 }
 
-#ifdef ENSHUKAKU_CUPS
 // The title CUPS keeps for job `job` of `queue`, from the server's job history.
 QString jobTitle(const QString& queue, int job) {
     cups_job_t* jobs = nullptr;
