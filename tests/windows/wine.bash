@@ -8,9 +8,11 @@ WIN_OUT="$WIN_ROOT/build-windows"
 WIN_BUILD="$WIN_OUT/build"
 WIN_STAGE="$WIN_OUT/stage"
 WIN_TMP="$(mktemp -d)"
+WIN_XVFB=""
 
 wine_cleanup() {
     [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
+    [ -n "$WIN_XVFB" ] && kill "$WIN_XVFB" 2>/dev/null || true
     rm -rf "$WIN_TMP"
 }
 # e2e.bash has a cleanup of its own: both run.
@@ -43,6 +45,26 @@ wine_prefix() {
     wineboot -i >"$WIN_TMP/wineboot.log" 2>&1 || { cat "$WIN_TMP/wineboot.log" >&2; wine_fail "wineboot -i failed"; }
     wineserver -w
     echo "fresh Wine prefix made in $((SECONDS - start)) s"
+}
+
+# An Xvfb display of the check's own: Wine makes windows, even the hidden one Qt's
+# event loop needs under the offscreen platform, only on an X server.
+wine_display() {
+    local n
+    for n in $(seq 60 99); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        WIN_XVFB=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 100); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            kill -0 "$WIN_XVFB" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$WIN_XVFB" 2>/dev/null || true
+        WIN_XVFB=""
+    done
+    wine_fail "Xvfb did not start on any display from :60 to :99"
 }
 
 # Windows' name of a path of this machine.
