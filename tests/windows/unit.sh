@@ -19,8 +19,9 @@ WINEPATH="$(win_path "$QT_PREFIX/bin");$(win_path "$gcc_dir");$(win_path /usr/x8
 export WINEPATH
 # The tests find the toolkit's plugins in the cache and its Japanese words where the
 # program has them.
-printf '[Paths]\r\nPrefix = %s\r\nTranslations = %s\r\n' "$(win_path "$QT_PREFIX")" \
-    "$(win_path "$WIN_STAGE/translations")" >"$WIN_BUILD/qt.conf"
+# (qt.conf is an INI file, where a backslash starts an escape: the paths take slashes.)
+printf '[Paths]\r\nPrefix = %s\r\nTranslations = %s\r\n' "$(win_path "$QT_PREFIX" | tr '\\' /)" \
+    "$(win_path "$WIN_STAGE/translations" | tr '\\' /)" >"$WIN_BUILD/qt.conf"
 
 results="$WIN_OUT/unit-results"
 rm -rf "$results"
