@@ -155,9 +155,10 @@ void TestDesktop::programAnswersWithoutDisplay() {
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), exitCode);
-    const QString printed = QString::fromUtf8(program.readAllStandardOutput());
+    // Windows ends the lines of a program's text output with CR LF.
+    const QString printed = QString::fromUtf8(program.readAllStandardOutput()).remove(u'\r');
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.contains(out), qPrintable(printed));
-    const QString complaint = QString::fromUtf8(program.readAllStandardError());
+    const QString complaint = QString::fromUtf8(program.readAllStandardError()).remove(u'\r');
     QVERIFY2(err.endsWith(u'\n') ? complaint == err : complaint.startsWith(err), qPrintable(complaint));
 }
 
