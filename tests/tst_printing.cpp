@@ -295,6 +295,12 @@ QImage windowOnPage(const QImage& page) {
 // Runs `function` of this test program again in a process whose CUPS server is dead,
 // so that the system has no printer at all. True when this already is that process.
 bool inProcessWithoutPrinter(const char* function) {
+#ifndef ENSHUKAKU_CUPS
+    // Without CUPS there is no server to take away: the test runs here, and steps aside
+    // where a printer is installed.
+    Q_UNUSED(function);
+    return true;
+#endif
     if (qEnvironmentVariable("CUPS_SERVER") == kDeadCupsServer) return true;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("CUPS_SERVER"), kDeadCupsServer);
@@ -726,6 +732,8 @@ void TestPrinting::failedPrintingSaysSo_data() {
 void TestPrinting::failedPrintingSaysSo() {
     QFETCH(bool, toolkit);
     if (!inProcessWithoutPrinter("failedPrintingSaysSo")) return;
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("a printer is installed here: this test prints nothing");
     Form1 form;
     answerWith(form, QStringLiteral("花子"));
     form.windowPrinter = std::make_unique<UnwritablePrinter>(toolkit ? WindowPrinter::Route::Toolkit
