@@ -10,6 +10,9 @@ version="$(sed -n 's/^project(enshukaku VERSION \([0-9.]*\).*/\1/p' "$WIN_ROOT/C
 setup="$WIN_OUT/enshukaku-$version-setup.exe"
 [ -f "$setup" ] || wine_fail "no $setup (tools/windows makes it)"
 echo "installer: $(du -h "$setup" | cut -f1) ($setup)"
+# The display first: what the shell opens for a file type starts from the prefix's own
+# processes, which know only the display they were started with.
+wine_display
 wine_prefix
 drive_c="$WINEPREFIX/drive_c"
 
@@ -79,7 +82,7 @@ open_lesson() {
     cp "$WIN_ROOT/tests/data/initial-screen.enshu" "$lesson"
     printf '#!/bin/sh\nexec wine start /unix "$1"\n' >"$opener"
     chmod +x "$opener"
-    E2E_TITLE='^enshu-lesson' e2e_start "$opener" "$lesson"
+    E2E_TITLE='^enshu-lesson' e2e_launch "$opener" "$lesson"
     [ "$(canvas_pixel 300 300)" = FFFFFF ] || wine_fail "the lesson's window shows no white canvas"
     echo "a lesson opened through its file type in a window titled by its name"
     wineserver -k 2>/dev/null || true
