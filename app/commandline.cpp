@@ -59,7 +59,11 @@ CommandLine::CommandLine() {
 
 std::optional<int> CommandLine::read(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     const QString program = arguments.isEmpty() ? QCoreApplication::applicationName() : arguments.first();
-    const QString name = QFileInfo(program).fileName();
+    QString name = QFileInfo(program).fileName();
+#ifdef Q_OS_WIN
+    // As a user types it: Windows finds the program without its .exe.
+    if (name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) name.chop(4);
+#endif
     if (!parser_.parse(arguments)) {
         err << name << ": " << parser_.errorText() << '\n'
             << "Try '" << name << " --help' for the options.\n";

@@ -63,7 +63,12 @@ void holdOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
 bool windowCanOpen(const QCommandLineParser& parser, const QProcessEnvironment& environment) {
     QString platforms = parser.value(QStringLiteral("platform"));
     if (platforms.isEmpty()) platforms = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     if (platforms.isEmpty()) platforms = QStringLiteral("xcb;wayland");
+#else
+    // The system's own platform (Windows, macOS) needs no display named in the environment.
+    if (platforms.isEmpty()) return true;
+#endif
     const QString displayOption = parser.value(QStringLiteral("display"));
     for (const QString& platform : platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         if (platformCanOpen(platform, displayOption, environment)) return true;

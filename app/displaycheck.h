@@ -10,7 +10,8 @@ class QCommandLineParser;
 namespace displaycheck {
 
 // True when one of the platforms Qt would try (-platform, else QT_QPA_PLATFORM,
-// else X11 or Wayland) can open a window: X11 with DISPLAY or -display, Wayland
+// else X11 or Wayland; on Windows and macOS the system's own platform, which always
+// can) can open a window: X11 with DISPLAY or -display, Wayland
 // with WAYLAND_DISPLAY or its default socket; platforms without a display
 // (offscreen, minimal, vnc, …) always can.
 bool windowCanOpen(const QCommandLineParser& parser, const QProcessEnvironment& environment);

@@ -29,7 +29,9 @@ constexpr int kFrameAllowanceHeight = 48;
 const QString kZoomKey = QStringLiteral("window/zoom");
 
 QSettings remembered() {
-    return QSettings(QStringLiteral("enshukaku"), QStringLiteral("enshukaku"));
+    // The system's own place (the registry on Windows); tests put INI files of their own there.
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("enshukaku"),
+                     QStringLiteral("enshukaku"));
 }
 
 void remember(double factor) {

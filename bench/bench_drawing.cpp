@@ -5,6 +5,7 @@
 // demonstration takes, with the memory it holds over a minute of it.
 #include "aids/demonstration.h"
 #include "app/form1.h"
+#include "processusage.h"
 
 #include <QApplication>
 #include <QBackingStore>
@@ -12,11 +13,6 @@
 #include <QPainter>
 #include <QTest>
 #include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <cstdio>
 
 #include <algorithm>
 #include <chrono>
@@ -86,11 +82,7 @@ void BM_ClearAndDraw_Case2Reflex(benchmark::State& state) {
     clearAndDraw(state, 270);
 }
 
-long peakResidentKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
+using processusage::peakResidentKiB;
 
 // One pointer movement of a drag of P round the circle, as the window handles it:
 // the clear, the readouts, the drawing and the marks. Memory is read before and
@@ -225,21 +217,8 @@ void BM_DragMoveFloor(benchmark::State& state) {
     state.SetLabel(QStringLiteral("zoom %1").arg(zoom).toStdString());
 }
 
-double processorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-long residentKiB() {
-    long pages = 0, resident = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(statm);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
+using processusage::processorSeconds;
+using processusage::residentKiB;
 
 // Seconds of a demonstration of P on the full lesson figure, each a second of frames
 // at 60 a second on a simulated clock: the handlers and the widget's paint of each frame.

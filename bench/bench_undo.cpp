@@ -3,14 +3,12 @@
 // and the cost of taking a step's lesson while the canvas stays as it is (no copy).
 #include "app/form1.h"
 #include "lesson/lessonstate.h"
+#include "processusage.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMouseEvent>
 #include <QTest>
 #include <benchmark/benchmark.h>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -57,10 +55,7 @@ void memoStroke(Form1& form, int index) {
 }
 
 double residentMiB() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.value(1).toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
+    return processusage::residentKiB() / 1024.0;
 }
 
 template <typename Work> void timeEach(benchmark::State& state, Work work) {

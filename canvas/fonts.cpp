@@ -1,5 +1,7 @@
 #include "canvas/fonts.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace fonts {
@@ -23,6 +25,14 @@ void installSubstitutions() {
     done = true;
     QFont::insertSubstitution(kGothic, QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(kMincho, QStringLiteral("IPAPMincho"));
+#ifdef Q_OS_WIN
+    // Where the IPA fonts are not installed either: the same faces under the English
+    // names a non-Japanese Windows gives them, then the Japanese faces Windows ships.
+    QFont::insertSubstitutions(
+        kGothic, {QStringLiteral("MS PGothic"), QStringLiteral("Yu Gothic"), QStringLiteral("Meiryo")});
+    QFont::insertSubstitutions(kMincho,
+                               QStringList{QStringLiteral("MS PMincho"), QStringLiteral("Yu Mincho")});
+#endif
 }
 
 QFont gothic(double points, bool bold) {

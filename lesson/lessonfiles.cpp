@@ -28,7 +28,9 @@ const QString kSuffix = QString::fromLatin1(LessonFile::kSuffix);
 constexpr QSize kPreviewSize(175, 125);
 
 QSettings settings() {
-    return QSettings(QStringLiteral("enshukaku"), QStringLiteral("enshukaku"));
+    // The system's own place (the registry on Windows); tests put INI files of their own there.
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("enshukaku"),
+                     QStringLiteral("enshukaku"));
 }
 
 QString documentsFolder() {

@@ -3,6 +3,8 @@
 #include <QPageLayout>
 #include <QString>
 
+#include "printing/printstatus.h"
+
 #include <cups/cups.h>
 
 // One print job handed to the CUPS server through libcups, with the server's answer
@@ -11,17 +13,7 @@
 // so callers run them away from the window's thread (one thread at a time).
 class CupsJob {
   public:
-    enum class Status {
-        Ready,         // the destination was found and takes jobs
-        Accepted,      // the job is on its way to the printer
-        Held,          // the job was taken but waits in the queue
-        NoDestination, // the server knows no such (or no default) destination
-        Unreachable,   // no server answers
-        Refused,       // the destination does not accept jobs
-        Stopped,       // the destination is stopped
-        NotCreated,    // the server did not create the job
-        NotSent,       // the job's document did not reach the server
-    };
+    using Status = PrintStatus;
 
     // `destination` empty: the default destination, as libcups finds it (LPDEST,
     // PRINTER, the user's lpoptions, the server's default).

@@ -1,7 +1,10 @@
 #include "printing/windowprinter.h"
 
-#include "printing/cupsjob.h"
 #include "printing/jobtitle.h"
+#include "printing/qtprintjob.h"
+#ifdef ENSHUKAKU_CUPS
+#include "printing/cupsjob.h"
+#endif
 
 #include <QBuffer>
 #include <QEventLoop>
@@ -35,17 +38,17 @@ template <typename Work> auto awayFromWindow(Work work) {
     return result;
 }
 
-QString printerWhy(CupsJob::Status status, const QString& destination) {
+QString printerWhy(PrintStatus status, const QString& destination) {
     switch (status) {
-    case CupsJob::Status::Unreachable:
+    case PrintStatus::Unreachable:
         return QStringLiteral("印刷サーバーに接続できません。");
-    case CupsJob::Status::Refused:
+    case PrintStatus::Refused:
         return QStringLiteral("プリンター「%1」は印刷を受け付けていません。").arg(destination);
-    case CupsJob::Status::Stopped:
+    case PrintStatus::Stopped:
         return QStringLiteral("プリンター「%1」は停止しています。").arg(destination);
-    case CupsJob::Status::NoDestination:
+    case PrintStatus::NoDestination:
         return QStringLiteral("プリンター「%1」が見つかりません。").arg(destination);
-    case CupsJob::Status::NotCreated:
+    case PrintStatus::NotCreated:
         return QStringLiteral("印刷サーバーが印刷を受け付けませんでした。");
     default:
         return QStringLiteral("印刷データを送れませんでした。");
@@ -67,17 +70,21 @@ bool WindowPrinter::writePdf(QPdfWriter& writer, QWidget& window, const QPageLay
     writer.setCreator(QStringLiteral("円周角の定理"));
     QPainter painter;
     if (!painter.begin(&writer)) return false;
+    // The painter's origin is the top left of the printable area.
+    drawPage(painter, window, writer.pageLayout().paintRectPixels(writer.resolution()).size());
+    return painter.end();
+}
+
+// Draws the window centred on `area`, as large as it fits.
+void WindowPrinter::drawPage(QPainter& painter, QWidget& window, const QSizeF& area) {
     // The window takes its page look first: its size on the page may differ from the screen's.
     showPageLook(true);
-    // The painter's origin is the top left of the printable area.
-    const QSizeF area = writer.pageLayout().paintRectPixels(writer.resolution()).size();
     const double scale = std::min(area.width() / window.width(), area.height() / window.height());
     painter.translate((area.width() - window.width() * scale) / 2,
                       (area.height() - window.height() * scale) / 2);
     painter.scale(scale, scale);
     window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     showPageLook(false);
-    return painter.end();
 }
 
 WindowPrinter::Outcome WindowPrinter::failed(const QString& why, const QString& serverSaid) {
@@ -91,16 +98,25 @@ WindowPrinter::Outcome WindowPrinter::print(QWidget& window, const QString& docu
     showPageLook(false);
     const QString title = safeJobTitle(documentName);
 
-    CupsJob job;
-    CupsJob::Status found = awayFromWindow([&] { return job.lookUp(); });
-    // No print server has answered in this run (as on a machine without one): the
-    // dialog offers printing to a file. A server that answered earlier in this run
-    // and is gone now is a failure.
-    if (found == CupsJob::Status::Unreachable && !CupsJob::serverAnswered())
-        found = CupsJob::Status::NoDestination;
-    if (found == CupsJob::Status::NoDestination) return printChosen(window, title);
-    if (found != CupsJob::Status::Ready) return failed(printerWhy(found, job.destination()), job.reason());
-    return send(job, window, job.pageLayout(), title, 1);
+#ifdef ENSHUKAKU_CUPS
+    if (route_ == Route::Cups) {
+        CupsJob job;
+        PrintStatus found = awayFromWindow([&] { return job.lookUp(); });
+        // No print server has answered in this run (as on a machine without one): the
+        // dialog offers printing to a file. A server that answered earlier in this run
+        // and is gone now is a failure.
+        if (found == PrintStatus::Unreachable && !CupsJob::serverAnswered())
+            found = PrintStatus::NoDestination;
+        if (found == PrintStatus::NoDestination) return printChosen(window, title);
+        if (found != PrintStatus::Ready) return failed(printerWhy(found, job.destination()), job.reason());
+        return send(job, window, job.pageLayout(), title, 1);
+    }
+#endif
+    QtPrintJob job;
+    const PrintStatus found = job.lookUp();
+    if (found == PrintStatus::NoDestination) return printChosen(window, title);
+    if (found != PrintStatus::Ready) return failed(printerWhy(found, job.destination()), job.reason());
+    return draw(job, window, job.pageLayout(), title, 1);
 }
 
 WindowPrinter::Outcome WindowPrinter::printChosen(QWidget& window, const QString& title) {
@@ -118,12 +134,21 @@ WindowPrinter::Outcome WindowPrinter::printChosen(QWidget& window, const QString
             return failed(QStringLiteral("ファイル「%1」に書き込めません。").arg(printer.outputFileName()));
         return Outcome::Printed;
     }
-    CupsJob job(printer.printerName());
-    const CupsJob::Status found = awayFromWindow([&] { return job.lookUp(); });
-    if (found != CupsJob::Status::Ready) return failed(printerWhy(found, job.destination()), job.reason());
-    return send(job, window, layout, title, printer.copyCount());
+#ifdef ENSHUKAKU_CUPS
+    if (route_ == Route::Cups) {
+        CupsJob job(printer.printerName());
+        const PrintStatus found = awayFromWindow([&] { return job.lookUp(); });
+        if (found != PrintStatus::Ready) return failed(printerWhy(found, job.destination()), job.reason());
+        return send(job, window, layout, title, printer.copyCount());
+    }
+#endif
+    QtPrintJob job(printer.printerName());
+    const PrintStatus found = job.lookUp();
+    if (found != PrintStatus::Ready) return failed(printerWhy(found, job.destination()), job.reason());
+    return draw(job, window, layout, title, printer.copyCount());
 }
 
+#ifdef ENSHUKAKU_CUPS
 WindowPrinter::Outcome WindowPrinter::send(CupsJob& job, QWidget& window, const QPageLayout& layout,
                                            const QString& title, int copies) {
     QBuffer pdf;
@@ -134,17 +159,33 @@ WindowPrinter::Outcome WindowPrinter::send(CupsJob& job, QWidget& window, const 
             return failed(QStringLiteral("印刷データを作れませんでした。"));
     }
     const QByteArray document = pdf.data();
-    const CupsJob::Status status = awayFromWindow([&] { return job.submit(document, title, copies); });
-    if (status == CupsJob::Status::Accepted) return Outcome::Printed;
-    if (status == CupsJob::Status::Held) {
+    const PrintStatus status = awayFromWindow([&] { return job.submit(document, title, copies); });
+    return answered(status, job.destination(), job.reason());
+}
+#endif
+
+// The toolkit's printers are drawn on directly, on the window's thread.
+WindowPrinter::Outcome WindowPrinter::draw(QtPrintJob& job, QWidget& window, const QPageLayout& layout,
+                                           const QString& title, int copies) {
+    const PrintStatus status =
+        job.submit([&](QPainter& painter, const QSizeF& area) { drawPage(painter, window, area); }, layout,
+                   title, copies);
+    return answered(status, job.destination(), job.reason());
+}
+
+// What the printer said of the job sent, for the user.
+WindowPrinter::Outcome WindowPrinter::answered(PrintStatus status, const QString& destination,
+                                               const QString& said) {
+    if (status == PrintStatus::Accepted) return Outcome::Printed;
+    if (status == PrintStatus::Held) {
         explanation_ =
             QStringLiteral("印刷待ちになっています。まだ何も印刷されていません。\n"
                            "プリンター「%1」でジョブが保留されているか、プリンターが止まっています。")
-                .arg(job.destination());
-        if (!job.reason().isEmpty()) explanation_ += QStringLiteral("\n（%1）").arg(job.reason());
+                .arg(destination);
+        if (!said.isEmpty()) explanation_ += QStringLiteral("\n（%1）").arg(said);
         return Outcome::Held;
     }
-    return failed(printerWhy(status, job.destination()), job.reason());
+    return failed(printerWhy(status, destination), said);
 }
 
 bool WindowPrinter::choosePrinter(QPrinter& printer, QWidget* parent) {

@@ -662,6 +662,9 @@ void TestLesson::failedSavesKeepTheOldFile() {
     const QString mountPoint = dir_.filePath(QStringLiteral("small-%1").arg(QTest::currentDataTag()));
     QVERIFY(QDir().mkpath(mountPoint));
     if (fullDisk) {
+#ifdef Q_OS_WIN
+        QSKIP("the small file system that fills up is made with mount(8), which Windows has not");
+#endif
         QProcess mount;
         mount.start(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=192k", "tmpfs", mountPoint});
         if (!mount.waitForFinished() || mount.exitCode() != 0) {

@@ -23,6 +23,12 @@
 
 namespace {
 
+// The program's settings, where the test has put them (testsettings.cpp).
+QSettings programSettings() {
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("enshukaku"),
+                     QStringLiteral("enshukaku"));
+}
+
 class FixedPrompt : public NamePrompt {
   public:
     QString ask(QWidget*, const QString&, const QString&) override { return QStringLiteral("Hanako"); }
@@ -175,7 +181,7 @@ class TestZoom : public QObject {
   private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("enshukaku"), QStringLiteral("enshukaku")).clear();
+        programSettings().clear();
     }
     void steps_data();
     void steps();
@@ -284,9 +290,7 @@ void TestZoom::keysStepAndComeBackToTheDesign() {
     QCOMPARE(form.size(), QSize(1521, 1050 + form.menuBar->height()));
     QCOMPARE(form.gamenView->geometry(), QRect(24, 84, 1317, 945));
     QCOMPARE(form.Check6->font().pixelSize(), 29);
-    QCOMPARE(
-        QSettings(QStringLiteral("enshukaku"), QStringLiteral("enshukaku")).value("window/zoom").toDouble(),
-        1.5);
+    QCOMPARE(programSettings().value("window/zoom").toDouble(), 1.5);
     // 175 % would not fit the screen.
     QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(form.windowZoom(), 1.5);
@@ -315,7 +319,7 @@ void TestZoom::startFitsTheScreen() {
     QCOMPARE(form.clientArea->size(), QSize(507, 350));
 
     // A 1024 x 768 projector less a 40-pixel task bar: about 93 %, not the 75 % step.
-    QSettings(QStringLiteral("enshukaku"), QStringLiteral("enshukaku")).remove(QStringLiteral("window/zoom"));
+    programSettings().remove(QStringLiteral("window/zoom"));
     Form1 projected;
     projected.setScreen(screenNamed("projector"));
     projected.StartZoom();
@@ -353,7 +357,8 @@ void TestZoom::unreadableRememberedZoom() {
     QFETCH(QString, screen);
     QFETCH(QVariant, stored);
     QFETCH(double, zoom);
-    QSettings settings(QStringLiteral("enshukaku"), QStringLiteral("enshukaku"));
+    QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("enshukaku"),
+                       QStringLiteral("enshukaku"));
     if (stored.isValid()) settings.setValue(QStringLiteral("window/zoom"), stored);
     settings.sync();
     Form1 form;

@@ -4,13 +4,62 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <cerrno>
+#endif
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
 namespace {
+
+#ifdef Q_OS_WIN
+// The toolkit's files on Windows leave errno alone: the system's own error code tells.
+int lastError() {
+    return int(GetLastError());
+}
+
+void clearLastError() {
+    SetLastError(ERROR_SUCCESS);
+}
+
+QString reasonOf(int error, const QString& fallback) {
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return QStringLiteral("ディスクの空きが足りません。");
+    case ERROR_WRITE_PROTECT:
+        return QStringLiteral("読み取り専用の場所です。");
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return QStringLiteral("この場所に書き込む許可がありません。");
+    case ERROR_PATH_NOT_FOUND:
+        return QStringLiteral("保存先のフォルダがありません。");
+    case ERROR_FILENAME_EXCED_RANGE:
+        return QStringLiteral("ファイル名が長すぎます。");
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+    case ERROR_WRITE_FAULT:
+        return QStringLiteral("ディスクの読み書きで障害が起きました。");
+    default:
+        return QStringLiteral("書き込めませんでした（%1）。").arg(fallback);
+    }
+}
+#else
+int lastError() {
+    return errno;
+}
+
+void clearLastError() {
+    errno = 0;
+}
 
 QString reasonOf(int error, const QString& fallback) {
     switch (error) {
@@ -32,6 +81,7 @@ QString reasonOf(int error, const QString& fallback) {
         return QStringLiteral("書き込めませんでした（%1）。").arg(fallback);
     }
 }
+#endif
 
 // What the name stands for once its links are followed, as QSaveFile follows them: only
 // a plain file (or nothing yet) may be replaced. A FIFO, a device or a socket would be
@@ -77,18 +127,18 @@ QString SafeSave::write(const QString& path, const QByteArray& bytes) {
     if (!folder.isWritable()) return QStringLiteral("このフォルダに書き込む許可がないか、読み取り専用です。");
 
     QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) return reasonOf(errno, file.errorString());
+    clearLastError();
+    if (!file.open(QIODevice::WriteOnly)) return reasonOf(lastError(), file.errorString());
     keepWhatItWas(file, old);
     const auto failed = [&file](int error) {
         const QString text = file.errorString();
         file.cancelWriting();
         return reasonOf(error, text);
     };
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) return failed(errno);
-    errno = 0;
-    if (!file.flush()) return failed(errno);
+    clearLastError();
+    if (file.write(bytes) != bytes.size()) return failed(lastError());
+    clearLastError();
+    if (!file.flush()) return failed(lastError());
 #ifdef Q_OS_UNIX
     // Some file systems (quotas, network ones) say only now that the data has no room;
     // QSaveFile's own sync on commit does not report it.
@@ -100,8 +150,8 @@ QString SafeSave::write(const QString& path, const QByteArray& bytes) {
         file.cancelWriting();
         return fault;
     }
-    errno = 0;
-    if (!file.commit()) return reasonOf(errno, file.errorString());
+    clearLastError();
+    if (!file.commit()) return reasonOf(lastError(), file.errorString());
     return {};
 }
 
