@@ -11,6 +11,7 @@
 #include "lesson/lessonstate.h"
 #include "tests/invariants.h"
 #include "tests/randomevents.h"
+#include "tests/soak.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -39,7 +40,8 @@ class TestLessonFuzz : public QObject {
 
 namespace {
 
-constexpr int kFilesPerSeed = 5000;
+// Four seeds of 1,000 files each; 5,000 each under ENSHUKAKU_SOAK=1.
+const int kFilesPerSeed = soak::count(1000, 5000);
 
 class Quiet : public LessonPrompt {
   public:
@@ -369,7 +371,7 @@ void TestLessonFuzz::mutatedFiles_data() {
     for (quint64 seed : {1ULL, 2ULL, 3ULL, 4ULL}) QTest::addRow("seed %llu", seed) << seed;
 }
 
-// Four seeds, 5,000 files each: 20,000 mutated files.
+// Every seed mutates kFilesPerSeed files.
 void TestLessonFuzz::mutatedFiles() {
     QFETCH(quint64, seed);
     QTemporaryDir dir;
