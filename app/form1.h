@@ -70,6 +70,7 @@ class Form1 : public QWidget {
     // --- Figure placement, drawing and readouts (figure/) ---------------------
     void LayoutFigure();                  // figure/layout.cpp
     void LayoutShownFigure(float before); // figure/layout.cpp: a new radius, what shows kept shown
+    void PlaceOnCircle();                 // figure/layout.cpp: what both layouts start from
     void ClearTraces();                   // figure/layout.cpp
     void DrawFigure();                    // figure/drawing.cpp
     void UpdateReadouts();                // figure/readouts.cpp

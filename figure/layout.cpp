@@ -6,7 +6,9 @@
 using geometry::toSingle;
 using namespace placement;
 
-void Form1::LayoutFigure() {
+// A clear canvas with P, A and B on the circle of this radius, the dots of O, A and B,
+// the circle and the radius handle placed: what every layout starts from.
+void Form1::PlaceOnCircle() {
     gamen.clear();
     const geometry::Point p = geometry::pointOnCircle(oX, oY, radius, angleP);
     pX = p.x;
@@ -17,6 +19,19 @@ void Form1::LayoutFigure() {
     const geometry::Point b = geometry::pointOnCircle(oX, oY, radius, angleB);
     bX = b.x;
     bY = b.y;
+    placeDot(marks.Shape5, oX, oY);
+    placeDot(marks.Shape6[0], aX, aY);
+    placeDot(marks.Shape6[1], bX, bY);
+    marks.Shape2.top = toSingle(oY - radius);
+    marks.Shape2.left = toSingle(oX - radius);
+    marks.Shape2.width = 2 * radius;
+    marks.Shape2.height = 2 * radius;
+    marks.Shape3.left = handleX;
+    marks.Shape3.top = handleY;
+}
+
+void Form1::LayoutFigure() {
+    PlaceOnCircle();
 
     Check5->setValue(0);
     Check6->setValue(0);
@@ -27,20 +42,9 @@ void Form1::LayoutFigure() {
     marks.Shape4.visible = false;
     marks.Label2[0].visible = false;
 
-    placeDot(marks.Shape5, oX, oY);
-    placeDot(marks.Shape6[0], aX, aY);
-    placeDot(marks.Shape6[1], bX, bY);
-
     Check7->setEnabled(false);
     Check2[1]->setEnabled(false);
     Check2[0]->setEnabled(false);
-
-    marks.Shape2.top = toSingle(oY - radius);
-    marks.Shape2.left = toSingle(oX - radius);
-    marks.Shape2.width = 2 * radius;
-    marks.Shape2.height = 2 * radius;
-    marks.Shape3.left = handleX;
-    marks.Shape3.top = handleY;
 
     const double oppositeAngle = angleP + 180;
     placeLetter(marks.Label2[1], geometry::letterCorner(oX, oY, radius, angleA));
@@ -68,27 +72,9 @@ void Form1::LayoutFigure() {
 // anew: the chords, radii, marks, arc and readouts are those of the figure at this
 // radius, as the boxes ticked again after LayoutFigure would make them.
 void Form1::LayoutShownFigure(float before) {
-    gamen.clear();
-    const geometry::Point p = geometry::pointOnCircle(oX, oY, radius, angleP);
-    pX = p.x;
-    pY = p.y;
-    const geometry::Point a = geometry::pointOnCircle(oX, oY, radius, angleA);
-    aX = a.x;
-    aY = a.y;
-    const geometry::Point b = geometry::pointOnCircle(oX, oY, radius, angleB);
-    bX = b.x;
-    bY = b.y;
+    PlaceOnCircle();
 
     placeDot(marks.Shape4, pX, pY);
-    placeDot(marks.Shape5, oX, oY);
-    placeDot(marks.Shape6[0], aX, aY);
-    placeDot(marks.Shape6[1], bX, bY);
-    marks.Shape2.top = toSingle(oY - radius);
-    marks.Shape2.left = toSingle(oX - radius);
-    marks.Shape2.width = 2 * radius;
-    marks.Shape2.height = 2 * radius;
-    marks.Shape3.left = handleX;
-    marks.Shape3.top = handleY;
 
     const double oppositeAngle = angleP + 180;
     placeLetter(marks.Label2[0], geometry::letterCorner(oX, oY, radius, angleP, 40));
