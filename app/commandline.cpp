@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/zoomoption.h"
+#include "lesson/regularfile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -100,7 +101,7 @@ QByteArray CommandLine::lessonFileName() const {
     // The last argument that reads as the file: it comes after the options.
     for (auto given = given_.crbegin(); given != given_.crend(); ++given)
         if (!file.isEmpty() && QString::fromLocal8Bit(*given) == file) return *given;
-    return QFile::encodeName(file);
+    return RegularFile::systemName(file);
 }
 
 std::optional<int> CommandLine::read(int argc, char* argv[]) {

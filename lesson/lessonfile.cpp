@@ -381,7 +381,7 @@ LessonFile::Outcome LessonFile::decode(const QByteArray& document) {
 }
 
 LessonFile::Outcome LessonFile::read(const QString& path) {
-    return read(QFile::encodeName(path), path);
+    return read(RegularFile::systemName(path), path);
 }
 
 LessonFile::Outcome LessonFile::read(const QByteArray& systemName, const QString& path) {

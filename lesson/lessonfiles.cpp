@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/menubar.h"
 #include "lesson/lessonfile.h"
+#include "lesson/regularfile.h"
 #include "widgets/saveprompt.h"
 
 #include <QAction>
@@ -115,7 +116,7 @@ bool LessonFiles::Open() {
 }
 
 bool LessonFiles::OpenFile(const QString& path) {
-    return OpenFile(path, QFile::encodeName(path));
+    return OpenFile(path, RegularFile::systemName(path));
 }
 
 bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
@@ -131,7 +132,7 @@ bool LessonFiles::OpenFile(const QString& path, const QByteArray& systemName) {
     }
     saved_ = CaptureLesson(form_);
     modified_ = false;
-    if (QFile::encodeName(path) != systemName) {
+    if (RegularFile::systemName(path) != systemName) {
         path_.clear();
     } else {
         path_ = cleanPath(path);

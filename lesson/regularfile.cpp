@@ -62,8 +62,24 @@ RegularFile::Contents readOpen(QFile& file, qint64 largest) {
 
 } // namespace
 
+QByteArray RegularFile::systemName(const QString& path) {
+#ifdef Q_OS_WIN
+    return path.toUtf8();
+#else
+    return QFile::encodeName(path);
+#endif
+}
+
+QString RegularFile::pathOf(const QByteArray& systemName) {
+#ifdef Q_OS_WIN
+    return QString::fromUtf8(systemName);
+#else
+    return QFile::decodeName(systemName);
+#endif
+}
+
 RegularFile::Contents RegularFile::read(const QString& path, qint64 largest) {
-    return read(QFile::encodeName(path), path, largest);
+    return read(systemName(path), path, largest);
 }
 
 RegularFile::Contents RegularFile::read(const QByteArray& systemName, const QString& path, qint64 largest) {
@@ -90,9 +106,8 @@ RegularFile::Contents RegularFile::read(const QByteArray& systemName, const QStr
     }
     return readOpen(file, largest);
 #else
-    Q_UNUSED(path);
     // Without FIFOs in the file system, the type is looked at before the open.
-    const QFileInfo info(QFile::decodeName(systemName));
+    const QFileInfo info(pathOf(systemName));
     if (info.isDir()) return {std::nullopt, QStringLiteral("ファイルではなくフォルダです。")};
     if (info.exists() && !info.isFile())
         return {std::nullopt, QStringLiteral("普通のファイルではありません。")};

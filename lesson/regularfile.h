@@ -20,4 +20,10 @@ class RegularFile {
     // The same by the name's bytes as the system has them, which need not be UTF-8 on
     // Unix (a name given on the command line); `path` is that name as text, for reasons.
     static Contents read(const QByteArray& systemName, const QString& path, qint64 largest);
+
+    // A name as the system has it and back. On Unix these are the file system's bytes; on
+    // Windows, whose names are UTF-16, the text as UTF-8, so that no name is lost to the
+    // local code page as QFile::encodeName would lose a Japanese one there.
+    static QByteArray systemName(const QString& path);
+    static QString pathOf(const QByteArray& systemName);
 };

@@ -8,6 +8,7 @@
 #include "app/form1.h"
 #include "lesson/lessonfile.h"
 #include "lesson/lessonstate.h"
+#include "lesson/regularfile.h"
 #include "lesson/strictjson.h"
 #include "tests/randomevents.h"
 
@@ -226,7 +227,7 @@ QString brokenCanvas(const QJsonObject& root, const QString& how) {
 // while a watchdog makes sure a FIFO cannot keep the test waiting: after 3 s it opens
 // the FIFO's other end and closes it, which ends a read that hangs.
 bool openWithin(Form1& form, FixedAnswers& answers, const QByteArray& systemName, const QString& route) {
-    const QString path = QFile::decodeName(systemName);
+    const QString path = RegularFile::pathOf(systemName);
     std::atomic<bool> done = false;
     std::thread watchdog([&done, name = systemName] {
         for (int i = 0; i < 300 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -525,7 +526,7 @@ void TestLesson::badFilesAreRefused() {
     if (asNobody) ::setfsuid(65534);
 #endif
     // A name that is not UTF-8 comes as text with U+FFFD, as a dialog or a drop gives it.
-    const bool opened = openWithin(form, told, QFile::encodeName(path), route);
+    const bool opened = openWithin(form, told, RegularFile::systemName(path), route);
 #ifdef Q_OS_LINUX
     if (asNobody) ::setfsuid(0);
 #endif
@@ -814,9 +815,10 @@ void TestLesson::unusualButSoundFilesOpen() {
     lesson.Check6->setValue(1);
     QByteArray bytes = LessonFile::encode(CaptureLesson(lesson), QImage());
     QByteArray name =
-        QFile::encodeName(dir_.filePath(QStringLiteral("sound-%1.enshu").arg(QTest::currentDataTag())));
+        RegularFile::systemName(dir_.filePath(QStringLiteral("sound-%1.enshu").arg(QTest::currentDataTag())));
     if (kind == QLatin1String("20 MB")) bytes += QByteArray(20000000 - bytes.size(), ' ');
-    if (kind == QLatin1String("sample")) bytes = readAll(QFINDTESTDATA("data/initial-screen.enshu"));
+    if (kind == QLatin1String("sample"))
+        bytes = readAll(QStringLiteral(ENSHUKAKU_TEST_DATA "/initial-screen.enshu"));
     if (kind == QLatin1String("P inside")) {
         QJsonObject root = QJsonDocument::fromJson(bytes).object();
         QJsonObject figure = root.value(QLatin1String("figure")).toObject();
@@ -832,7 +834,7 @@ void TestLesson::unusualButSoundFilesOpen() {
     QVERIFY(writeSystemName(name, bytes));
 #else
     if (kind == QLatin1String("not UTF-8")) QSKIP("names are UTF-16 on this system");
-    QVERIFY(writeAll(QFile::decodeName(name), bytes));
+    QVERIFY(writeAll(RegularFile::pathOf(name), bytes));
 #endif
     Form1 form;
     FixedAnswers& told = answers(form);
@@ -949,6 +951,10 @@ void TestLesson::aLessonIsOnceInRecentFiles_data() {
 
 void TestLesson::aLessonIsOnceInRecentFiles() {
     QFETCH(QString, again);
+#ifdef Q_OS_WIN
+    if (again.startsWith(QLatin1String("link")))
+        QSKIP("a link here is a shortcut file, not another name of the same file");
+#endif
     QTemporaryDir place;
     QVERIFY(place.isValid());
     const QDir folder(place.path());
