@@ -98,9 +98,12 @@ QString CommandLine::lessonFile() const {
 
 QByteArray CommandLine::lessonFileName() const {
     const QString file = lessonFile();
-    // The last argument that reads as the file: it comes after the options.
+#ifndef Q_OS_WIN
+    // The last argument that reads as the file: it comes after the options. (Windows
+    // names are text, and its arguments' bytes are only the local code page's.)
     for (auto given = given_.crbegin(); given != given_.crend(); ++given)
         if (!file.isEmpty() && QString::fromLocal8Bit(*given) == file) return *given;
+#endif
     return RegularFile::systemName(file);
 }
 
