@@ -244,7 +244,12 @@ bool openWithin(Form1& form, FixedAnswers& answers, const QByteArray& systemName
         answers.open = path;
         opened = form.lessonFiles->Open();
     } else if (route == QLatin1String("command line")) {
+#ifdef Q_OS_WIN
+        // Windows gives a program its arguments in the local code page.
+        QByteArray program = "enshukaku", name = path.toLocal8Bit();
+#else
         QByteArray program = "enshukaku", name = systemName;
+#endif
         char* argv[] = {program.data(), name.data(), nullptr};
         CommandLine commandLine;
         if (!commandLine.read(2, argv))
@@ -814,8 +819,7 @@ void TestLesson::unusualButSoundFilesOpen() {
     Form1 lesson;
     lesson.Check6->setValue(1);
     QByteArray bytes = LessonFile::encode(CaptureLesson(lesson), QImage());
-    QByteArray name =
-        RegularFile::systemName(dir_.filePath(QStringLiteral("sound-%1.enshu").arg(QTest::currentDataTag())));
+    QByteArray name = RegularFile::systemName(dir_.filePath(QStringLiteral("sound-%1.enshu").arg(kind)));
     if (kind == QLatin1String("20 MB")) bytes += QByteArray(20000000 - bytes.size(), ' ');
     if (kind == QLatin1String("sample"))
         bytes = readAll(QStringLiteral(ENSHUKAKU_TEST_DATA "/initial-screen.enshu"));
